@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/harmonicparams.h"
+#include "core/plotsurface.h"
+#include "core/series.h"
+
+#include <functional>
+
+namespace tavelo {
+
+enum class PlotEnd {
+    Completed,    // every column up to W was drawn
+    Cancelled,    // the yield callback asked to stop
+    NumericFault, // an intermediate was not finite
+};
+
+struct PlotOutcome {
+    PlotEnd end = PlotEnd::Completed;
+    // Cancelled: the column that was not drawn. NumericFault: the column whose
+    // value failed, 0 for the first point. Completed: the last column drawn.
+    double column = 0;
+    NumericFault fault = NumericFault::None;
+    double term = 0; // the harmonic at which a fault in the sum arose
+};
+
+// Called at every 20th column before it is drawn; returns whether to go on.
+using PlotYield = std::function<bool(double column)>;
+
+// How often the plot hands control back while it draws.
+inline constexpr double kColumnsPerYield = 20;
+
+// Draws the sum of the series across a plot area W units wide and Hs high:
+// the first point at column 0 with PSet, then one Line per column x = 1, 2, ...
+// while x <= W. Nothing more is drawn after a cancel or a numeric fault.
+PlotOutcome DrawColumns(const HarmonicParams& params, double W, double Hs, PlotSurface& surface,
+                        const PlotYield& yield);
+
+} // namespace tavelo

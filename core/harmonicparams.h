@@ -1,0 +1,23 @@
+#pragma once
+
+#include <numbers>
+#include <vector>
+
+namespace tavelo {
+
+// A phase is typed in units of pi: the window shows "PI  *" before the field.
+inline constexpr double kPhaseFactor = std::numbers::pi;
+
+// The parameters that one plot reads when it starts and works from until it
+// ends. A and Fi hold N + 1 entries; index 0 is unused so that index i is
+// harmonic i.
+struct HarmonicParams {
+    double N = 0;
+    std::vector<double> A;
+    std::vector<double> Fi;
+    double P = 0;
+    double Amax = 0;
+    bool sinBasis = false;
+};
+
+} // namespace tavelo

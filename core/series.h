@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/harmonicparams.h"
+
+#include <optional>
+
+namespace tavelo {
+
+// The basis function of the series: sine or cosine of an angle in radians.
+double Func(double x, bool sinBasis);
+
+// Which intermediate of a plot was not finite.
+enum class NumericFault {
+    None,
+    TimeTerm,    // n * 6.283 * x * P / W: too many periods, or W = 0
+    Angle,       // pi * Fi(n) + t: a phase too large
+    Sum,         // Func * A(n) + f: amplitudes too large
+    Coordinate,  // the value mapped onto the plot area
+};
+
+struct SeriesEvaluation {
+    double value = 0;
+    NumericFault fault = NumericFault::None;
+    double term = 0; // the harmonic at which the fault arose
+};
+
+// The sum over n = 1..N of Func(pi * Fi(n) + t) * A(n) at plot column x of a
+// plot W units wide, with t = (((n * 6.283) * x) * P) / W, left out at x = 0.
+// Evaluation stops at the first intermediate that is not finite. Terms beyond
+// the ends of A and Fi are not read.
+SeriesEvaluation EvaluateSeries(const HarmonicParams& params, double x, double W);
+
+// The same sum; std::nullopt when an intermediate was not finite.
+std::optional<double> SeriesValue(const HarmonicParams& params, double x, double W);
+
+// The vertical coordinate of the sum value f on a plot Hs units high that
+// shows +Amax at its top edge (0) and -Amax at its bottom edge (Hs).
+double ColumnY(double f, double Hs, double Amax);
+
+} // namespace tavelo
