@@ -1,0 +1,18 @@
+#include "ui/application.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QIcon>
+
+void setUpApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Tavelo"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tavelo.xpm")));
+
+    // The window is designed in "MS Sans Serif" and a small dialog font. A
+    // narrow sans-serif face with Cyrillic glyphs stands in for both, so that
+    // every caption fits its control; DejaVu Sans is the fallback.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QApplication::setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+}

@@ -1,0 +1,7 @@
+#include "ui/autosizelabel.h"
+
+void AutoSizeLabel::setCaption(const QString& caption)
+{
+    setText(caption);
+    adjustSize();
+}

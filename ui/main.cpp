@@ -1,0 +1,13 @@
+#include "ui/application.h"
+#include "ui/form1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    setUpApplication();
+    Form1 window;
+    window.Form_Load();
+    return app.exec();
+}

@@ -1,0 +1,136 @@
+#include "ui/picturebox.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Far beyond any window, yet safe for the raster engine's fixed-point maths.
+constexpr qreal kCoordinateLimit = 1.0e6;
+
+qreal clampCoordinate(qreal v)
+{
+    return std::clamp(v, -kCoordinateLimit, kCoordinateLimit);
+}
+
+} // namespace
+
+PictureBox::PictureBox(QWidget* parent)
+    : QFrame(parent)
+{
+    setAttribute(Qt::WA_StaticContents);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureBox::setBackColor(const QColor& color)
+{
+    m_backColor = color;
+    Cls();
+}
+
+double PictureBox::ScaleWidth() const
+{
+    return contentsRect().width() / m_pixelsPerUnit;
+}
+
+double PictureBox::ScaleHeight() const
+{
+    return contentsRect().height() / m_pixelsPerUnit;
+}
+
+double PictureBox::Width() const
+{
+    return width() / m_pixelsPerUnit;
+}
+
+double PictureBox::Height() const
+{
+    return height() / m_pixelsPerUnit;
+}
+
+void PictureBox::Cls()
+{
+    ensureImage();
+    m_image.fill(m_backColor);
+    m_current = {};
+    update(contentsRect());
+}
+
+void PictureBox::PSet(float x, float y)
+{
+    m_current = toPixels(x, y);
+    drawSegment(m_current, m_current);
+}
+
+void PictureBox::Line(float x, float y)
+{
+    const QPointF from = m_current;
+    m_current = toPixels(x, y);
+    drawSegment(from, m_current);
+}
+
+void PictureBox::Line(float x1, float y1, float x2, float y2)
+{
+    m_current = toPixels(x2, y2);
+    drawSegment(toPixels(x1, y1), m_current);
+}
+
+QPointF PictureBox::toPixels(float x, float y) const
+{
+    return {static_cast<qreal>(x) * m_pixelsPerUnit, static_cast<qreal>(y) * m_pixelsPerUnit};
+}
+
+void PictureBox::drawSegment(QPointF from, QPointF to)
+{
+    // A point that is not a number has no place to be drawn; infinities and
+    // huge values are drawn towards the far edge, as the area would clip them.
+    if (std::isnan(from.x()) || std::isnan(from.y()) || std::isnan(to.x()) || std::isnan(to.y()))
+        return;
+    from = {clampCoordinate(from.x()), clampCoordinate(from.y())};
+    to = {clampCoordinate(to.x()), clampCoordinate(to.y())};
+
+    ensureImage();
+    QPainter painter(&m_image);
+    painter.setPen(QPen(m_foreColor, 1.0));
+    if (from == to)
+        painter.drawPoint(from);
+    else
+        painter.drawLine(from, to);
+
+    const QRectF changed = QRectF(from, to).normalized().adjusted(-2, -2, 2, 2);
+    update(changed.translated(contentsRect().topLeft()).toAlignedRect().intersected(contentsRect()));
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    ensureImage();
+    QPainter painter(this);
+    const QRect target = event->rect().intersected(contentsRect());
+    const QPoint origin = contentsRect().topLeft();
+    const qreal ratio = m_image.devicePixelRatio();
+    const QRectF source((target.topLeft() - origin) * ratio, target.size() * ratio);
+    painter.drawImage(QRectF(target), m_image, source);
+}
+
+void PictureBox::ensureImage()
+{
+    // The drawing area follows the border and the screen's pixel ratio; what
+    // was drawn is kept when either changes.
+    const qreal ratio = devicePixelRatioF();
+    const QSize size = contentsRect().size().expandedTo(QSize(1, 1)) * ratio;
+    if (m_image.size() == size && m_image.devicePixelRatio() == ratio)
+        return;
+    QImage image(size, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(m_backColor);
+    if (!m_image.isNull()) {
+        QPainter painter(&image);
+        painter.drawImage(QPointF(0, 0), m_image);
+    }
+    m_image = image;
+}

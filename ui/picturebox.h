@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/plotsurface.h"
+
+#include <QColor>
+#include <QFrame>
+#include <QImage>
+#include <QPointF>
+
+// A drawing area that keeps what was drawn on it: every operation paints into
+// a backing image, so covering, uncovering and minimising lose nothing.
+// Coordinates are in the box's own scale unit, with the origin at the top-left
+// corner of the area inside the border and y growing downwards.
+class PictureBox : public QFrame, public tavelo::PlotSurface {
+    Q_OBJECT
+    Q_PROPERTY(QColor backColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(QColor foreColor READ foreColor WRITE setForeColor)
+    Q_PROPERTY(double pixelsPerUnit READ pixelsPerUnit WRITE setPixelsPerUnit)
+
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    QColor backColor() const { return m_backColor; }
+    void setBackColor(const QColor& color);
+    QColor foreColor() const { return m_foreColor; }
+    void setForeColor(const QColor& color) { m_foreColor = color; }
+    // 1 for a scale in pixels, 1/15 for twips.
+    double pixelsPerUnit() const { return m_pixelsPerUnit; }
+    void setPixelsPerUnit(double pixelsPerUnit) { m_pixelsPerUnit = pixelsPerUnit; }
+
+    // The drawing area inside the border, and the outer size, in scale units.
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+    double Width() const;
+    double Height() const;
+
+    // Erases what was drawn; child widgets stay.
+    void Cls();
+    void PSet(float x, float y) override;
+    void Line(float x, float y) override;
+    void Line(float x1, float y1, float x2, float y2);
+
+    // What is drawn, in device pixels of the drawing area.
+    const QImage& image() const { return m_image; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPointF toPixels(float x, float y) const;
+    void drawSegment(QPointF from, QPointF to);
+    void ensureImage();
+
+    QColor m_backColor = Qt::white;
+    QColor m_foreColor = Qt::black;
+    double m_pixelsPerUnit = 1.0;
+    QImage m_image;
+    QPointF m_current;
+};
