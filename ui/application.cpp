@@ -6,6 +6,8 @@
 
 void setUpApplication()
 {
+    // The icon lives in a static library, whose resources are not registered by themselves.
+    Q_INIT_RESOURCE(icons);
     QCoreApplication::setApplicationName(QStringLiteral("Tavelo"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tavelo.xpm")));
 

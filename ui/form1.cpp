@@ -232,10 +232,8 @@ void Form1::Command1_Click()
 
     const tavelo::PlotOutcome outcome = tavelo::DrawColumns(params, W, Hs, *ui.Picture1, [this](double column) {
         DoEvents();
-        if (m_ending)
-            return false;
         emit plotYielded(column);
-        return m_tdk != 0;
+        return !m_ending && m_tdk != 0;
     });
 
     ui.Command1->setEnabled(true);

@@ -59,7 +59,8 @@ public:
 
 signals:
     void spectrumRedrawn();
-    // A running plot has just processed the pending events at this column.
+    // A running plot is processing the pending events at this column; what a
+    // receiver does here counts as done during that processing.
     void plotYielded(double column);
     void plotFinished(const tavelo::PlotOutcome& outcome);
 

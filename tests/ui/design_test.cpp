@@ -1,0 +1,125 @@
+#include "formtesting.h"
+
+#include "ui/application.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace formtesting;
+
+class DesignTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setUpApplication(); }
+
+    void captionsFitTheirControls();
+    void controlsLieInsideTheirContainers();
+    void resolvedFontsHaveCyrillicGlyphs();
+    void focusWalksTheDesignedOrder();
+    void windowIsFixedAndCarriesItsIcon();
+};
+
+void DesignTest::captionsFitTheirControls()
+{
+    const auto form = startedForm();
+    for (QWidget* widget : form->findChildren<QWidget*>()) {
+        const QFontMetrics metrics(widget->font());
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            // Room for the indicator of an option button, the bevel of a push button.
+            const int chrome = qobject_cast<QRadioButton*>(widget) ? 20 : 8;
+            QVERIFY2(metrics.horizontalAdvance(button->text()) + chrome <= button->width(), qPrintable(button->objectName()));
+            QVERIFY2(metrics.height() <= button->height(), qPrintable(button->objectName()));
+        } else if (auto* autoSize = qobject_cast<AutoSizeLabel*>(widget)) {
+            QCOMPARE(autoSize->size(), autoSize->sizeHint()); // takes the size of its caption
+        } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+            const QRect needed = metrics.boundingRect(QRect(0, 0, label->width(), 10000),
+                                                      int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
+                                                      label->text());
+            QVERIFY2(needed.width() <= label->width(), qPrintable(label->objectName()));
+            QVERIFY2(needed.height() <= label->height(),
+                     qPrintable(QString("%1: %2 > %3").arg(label->objectName()).arg(needed.height()).arg(label->height())));
+        } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+            QVERIFY2(metrics.horizontalAdvance(frame->title()) + 16 <= frame->width(), qPrintable(frame->objectName()));
+        } else if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+            QVERIFY2(metrics.height() + 2 <= field->height(), qPrintable(field->objectName()));
+        }
+    }
+    // The widest captions the labels of the index will take.
+    const QFontMetrics indexMetrics(form->controls().ANum->font());
+    QVERIFY(form->controls().ANum->x() + indexMetrics.horizontalAdvance("A ( i ), i = 250")
+            <= form->controls().Frame5->width());
+}
+
+void DesignTest::controlsLieInsideTheirContainers()
+{
+    const auto form = startedForm();
+    QCOMPARE(form->size(), QSize(792, 573));
+    for (QWidget* widget : form->findChildren<QWidget*>()) {
+        if (widget->isWindow() || !widget->parentWidget() || widget->objectName().startsWith("qt_"))
+            continue;
+        const QRect container = widget->parentWidget()->rect();
+        QVERIFY2(container.contains(widget->geometry()),
+                 qPrintable(widget->objectName() + " in " + widget->parentWidget()->objectName()));
+    }
+    // Twips over 15, rounded.
+    QCOMPARE(form->controls().Picture1->ScaleWidth(), 657.0);
+    QCOMPARE(form->controls().Picture1->ScaleHeight(), 337.0);
+    QCOMPARE(form->controls().Picture2->Width(), 3255.0);
+    QCOMPARE(form->controls().Picture2->Height(), 2055.0);
+    QVERIFY(form->controls().Picture2->ScaleWidth() < 3255.0); // the border takes its share
+}
+
+void DesignTest::resolvedFontsHaveCyrillicGlyphs()
+{
+    const auto form = startedForm();
+    for (QWidget* widget : form->findChildren<QWidget*>()) {
+        const QString family = QFontInfo(widget->font()).family();
+        QVERIFY2(QFontDatabase::writingSystems(family).contains(QFontDatabase::Cyrillic),
+                 qPrintable(widget->objectName() + ": " + family));
+    }
+    // The text fields keep the window's font, not the one of their frame.
+    QCOMPARE(form->controls().Counti->font().pointSizeF(), form->font().pointSizeF());
+    QCOMPARE(form->controls().Frame2->font().pointSizeF(), 9.75);
+    QCOMPARE(form->controls().ANum->font().weight(), QFont::Bold);
+    QCOMPARE(form->controls().Frame1->font().pointSizeF(), 12.0);
+}
+
+void DesignTest::focusWalksTheDesignedOrder()
+{
+    const auto form = startedForm();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    const auto& ui = form->controls();
+    QTRY_COMPARE(QApplication::focusWidget(), ui.Picture2);
+    const QList<QWidget*> expected = {ui.Option1_0, ui.Hei,      ui.Counti,   ui.VScroll3, form->AAA(1),
+                                      ui.VScroll2,  form->FFF(1), ui.Amax,   ui.Tmax,     ui.Command1,
+                                      ui.Command4,  ui.Command3, ui.Command2, ui.Risunok1, ui.Picture1,
+                                      ui.Picture2};
+    for (QWidget* next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), next->objectName());
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+}
+
+void DesignTest::windowIsFixedAndCarriesItsIcon()
+{
+    const auto form = startedForm();
+    QCOMPARE(form->minimumSize(), form->maximumSize());
+    QCOMPARE(form->windowTitle(), QString("Негармонические колебания как сумма гармонических"));
+    const QIcon icon = QApplication::windowIcon();
+    QVERIFY(!icon.isNull());
+    const QImage image = icon.pixmap(32, 32).toImage();
+    QCOMPARE(image.size(), QSize(32, 32));
+    QVERIFY(image.hasAlphaChannel());
+    QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+}
+
+QTEST_MAIN(DesignTest)
+#include "design_test.moc"

@@ -1,0 +1,50 @@
+#include "formtesting.h"
+
+#include "core/columnplot.h"
+#include "ui/application.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace formtesting;
+
+Q_DECLARE_METATYPE(tavelo::PlotOutcome)
+
+// Ending the program leaves the application unable to run another event loop,
+// so this test has a process of its own.
+class ExitTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        setUpApplication();
+        qRegisterMetaType<tavelo::PlotOutcome>();
+    }
+
+    void exitDuringAPlotEndsAtOnceWithStatusZero();
+};
+
+void ExitTest::exitDuringAPlotEndsAtOnceWithStatusZero()
+{
+    const auto form = startedForm();
+    const auto& ui = form->controls();
+    connect(form.get(), &Form1::plotYielded, form.get(), [&](double column) {
+        if (column == 100)
+            ui.Command2->click();
+    });
+    QSignalSpy plotted(form.get(), &Form1::plotFinished);
+    QTimer::singleShot(0, ui.Command1, &QPushButton::click);
+    QCOMPARE(QCoreApplication::exec(), 0);
+
+    QCOMPARE(plotted.size(), 1);
+    QCOMPARE(plotted.first().first().value<tavelo::PlotOutcome>().end, tavelo::PlotEnd::Cancelled);
+    QCOMPARE(plotted.first().first().value<tavelo::PlotOutcome>().column, 100.0);
+    QVERIFY(!form->isVisible());
+    QVERIFY(!rowsOf(ui.Picture1->image(), 99, kCurveBlue).isEmpty());
+    for (int x = 100; x < 657; ++x)
+        QVERIFY(rowsOf(ui.Picture1->image(), x, kCurveBlue).isEmpty());
+}
+
+QTEST_MAIN(ExitTest)
+#include "exit_test.moc"
