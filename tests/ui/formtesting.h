@@ -61,3 +61,37 @@ inline const QColor kCurveBlue{0, 0, 255};
 inline const QColor kBarOlive{128, 128, 0};
 
 } // namespace formtesting
+
+namespace formtesting {
+
+// The navigation invariants; returns what is broken, or nothing.
+inline QString brokenInvariant(const Form1& form)
+{
+    const auto& ui = form.controls();
+    int visibleAmplitudes = 0;
+    int visiblePhases = 0;
+    for (int i = 1; i <= Form1::kMaxTerms; ++i) {
+        visibleAmplitudes += form.AAA(i)->isHidden() ? 0 : 1;
+        visiblePhases += form.FFF(i)->isHidden() ? 0 : 1;
+    }
+    if (visibleAmplitudes != 1 || form.AAA(form.aa())->isHidden())
+        return QStringLiteral("amplitude field on show is not AAA(aa) alone");
+    if (visiblePhases != 1 || form.FFF(form.ff())->isHidden())
+        return QStringLiteral("phase field on show is not FFF(ff) alone");
+    if (form.aa() != ui.VScroll3->value() || form.ff() != ui.VScroll2->value())
+        return QStringLiteral("index differs from its scroll bar");
+    if (ui.ANum->text() != QStringLiteral("A ( i ), i = %1").arg(form.aa())
+        || ui.FNum->text() != QStringLiteral("Fi ( i ), i = %1").arg(form.ff()))
+        return QStringLiteral("label does not name the index: ") + ui.ANum->text() + " / " + ui.FNum->text();
+    bool isWhole = false;
+    const int n = ui.Counti->text().toInt(&isWhole);
+    if (!isWhole || n < 1 || n > 250 || ui.Counti->text() != QString::number(n))
+        return QStringLiteral("N is not a whole number 1..250: ") + ui.Counti->text();
+    for (const QScrollBar* bar : {ui.VScroll2, ui.VScroll3}) {
+        if (bar->minimum() != 1 || bar->maximum() != n || bar->value() < 1 || bar->value() > n)
+            return QStringLiteral("scroll bar range is not 1..N");
+    }
+    return {};
+}
+
+} // namespace formtesting
