@@ -71,7 +71,6 @@ double readDecimal(std::string_view s)
 
     // Rebuilt as "digits.digits" + "e[-]digits" for the locale-free parser.
     std::string number;
-    number.reserve(s.size() + 16);
     long long digitCount = 0;
     long long integerDigits = 0;
     long long firstNonZero = -1; // index of the first nonzero digit among all digits

@@ -3,6 +3,7 @@
 #include "core/core.h"
 #include "ui/dialogkeys.h"
 #include "ui/plotfaultmessage.h"
+#include "ui/vectorstate.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -11,13 +12,28 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
 
 double valueOf(const QLineEdit* field)
 {
-    const QByteArray utf8 = field->text().toUtf8();
+    // Field texts are short and mostly plain ASCII: those are read without
+    // an allocation, since a plot and every keystroke read hundreds of them.
+    const QString text = field->text();
+    std::array<char, 32> ascii;
+    if (text.size() <= qsizetype(ascii.size())) {
+        qsizetype length = 0;
+        for (const QChar c : text) {
+            if (c.unicode() >= 0x80)
+                break;
+            ascii[static_cast<std::size_t>(length++)] = static_cast<char>(c.unicode());
+        }
+        if (length == text.size())
+            return tavelo::NumberFromText(std::string_view(ascii.data(), static_cast<std::size_t>(length)));
+    }
+    const QByteArray utf8 = text.toUtf8();
     return tavelo::NumberFromText(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
@@ -195,6 +211,7 @@ void Form1::closeEvent(QCloseEvent* event)
 void Form1::DoEvents()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    clearUpperVectorState(); // painting ran in there; the plot's arithmetic resumes
 }
 
 void Form1::Command4_Click()
@@ -229,6 +246,7 @@ void Form1::Command1_Click()
     const tavelo::HarmonicParams params = ReadHarmonicParams();
     const double W = ui.Picture1->ScaleWidth();
     const double Hs = ui.Picture1->ScaleHeight();
+    clearUpperVectorState();
 
     const tavelo::PlotOutcome outcome = tavelo::DrawColumns(params, W, Hs, *ui.Picture1, [this](double column) {
         DoEvents();

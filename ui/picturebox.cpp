@@ -1,5 +1,7 @@
 #include "ui/picturebox.h"
 
+#include "ui/vectorstate.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -21,9 +23,19 @@ qreal clampCoordinate(qreal v)
 PictureBox::PictureBox(QWidget* parent)
     : QFrame(parent)
 {
+    m_repaintTimer.setSingleShot(true);
+    connect(&m_repaintTimer, &QTimer::timeout, this, [this] { update(m_dirty); });
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+}
+
+PictureBox::~PictureBox() = default;
+
+void PictureBox::setForeColor(const QColor& color)
+{
+    m_foreColor = color;
+    endPainting();
 }
 
 void PictureBox::setBackColor(const QColor& color)
@@ -54,6 +66,7 @@ double PictureBox::Height() const
 
 void PictureBox::Cls()
 {
+    endPainting();
     ensureImage();
     m_image.fill(m_backColor);
     m_current = {};
@@ -93,21 +106,61 @@ void PictureBox::drawSegment(QPointF from, QPointF to)
     from = {clampCoordinate(from.x()), clampCoordinate(from.y())};
     to = {clampCoordinate(to.x()), clampCoordinate(to.y())};
 
-    ensureImage();
-    QPainter painter(&m_image);
-    painter.setPen(QPen(m_foreColor, 1.0));
+    QPainter& painter = imagePainter();
     if (from == to)
         painter.drawPoint(from);
     else
         painter.drawLine(from, to);
+    clearUpperVectorState();
 
+    // One growing rectangle keeps the pending repaint a single rectangle, where
+    // hundreds of small ones would make every further update slower.
     const QRectF changed = QRectF(from, to).normalized().adjusted(-2, -2, 2, 2);
-    update(changed.translated(contentsRect().topLeft()).toAlignedRect().intersected(contentsRect()));
+    m_dirty |= changed.translated(contentsRect().topLeft()).toAlignedRect().intersected(contentsRect());
+    scheduleRepaint();
+}
+
+void PictureBox::scheduleRepaint()
+{
+    // A plot draws a segment per column and lets the window repaint every 20
+    // columns; repainting more often than the screen refreshes only slows it.
+    if (m_repaintTimer.isActive())
+        return;
+    const qint64 sinceRepaint = m_lastRepaint.isValid() ? m_lastRepaint.elapsed() : kFrameMilliseconds;
+    if (sinceRepaint >= kFrameMilliseconds)
+        update(m_dirty);
+    else
+        m_repaintTimer.start(static_cast<int>(kFrameMilliseconds - sinceRepaint));
+}
+
+void PictureBox::endPainting()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+QPainter& PictureBox::imagePainter()
+{
+    ensureImage();
+    if (!m_painter.isActive()) {
+        m_painter.begin(&m_image);
+        m_painter.setPen(QPen(m_foreColor, 1.0));
+    }
+    return m_painter;
+}
+
+const QImage& PictureBox::image()
+{
+    endPainting();
+    return m_image;
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
+    endPainting();
+    m_dirty = {};
+    m_lastRepaint.start();
     ensureImage();
     QPainter painter(this);
     const QRect target = event->rect().intersected(contentsRect());
@@ -125,6 +178,7 @@ void PictureBox::ensureImage()
     const QSize size = contentsRect().size().expandedTo(QSize(1, 1)) * ratio;
     if (m_image.size() == size && m_image.devicePixelRatio() == ratio)
         return;
+    endPainting();
     QImage image(size, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(m_backColor);

@@ -3,9 +3,12 @@
 #include "core/plotsurface.h"
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QImage>
+#include <QPainter>
 #include <QPointF>
+#include <QTimer>
 
 // A drawing area that keeps what was drawn on it: every operation paints into
 // a backing image, so covering, uncovering and minimising lose nothing.
@@ -19,11 +22,12 @@ class PictureBox : public QFrame, public tavelo::PlotSurface {
 
 public:
     explicit PictureBox(QWidget* parent = nullptr);
+    ~PictureBox() override;
 
     QColor backColor() const { return m_backColor; }
     void setBackColor(const QColor& color);
     QColor foreColor() const { return m_foreColor; }
-    void setForeColor(const QColor& color) { m_foreColor = color; }
+    void setForeColor(const QColor& color);
     // 1 for a scale in pixels, 1/15 for twips.
     double pixelsPerUnit() const { return m_pixelsPerUnit; }
     void setPixelsPerUnit(double pixelsPerUnit) { m_pixelsPerUnit = pixelsPerUnit; }
@@ -41,7 +45,7 @@ public:
     void Line(float x1, float y1, float x2, float y2);
 
     // What is drawn, in device pixels of the drawing area.
-    const QImage& image() const { return m_image; }
+    const QImage& image();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -50,10 +54,21 @@ private:
     QPointF toPixels(float x, float y) const;
     void drawSegment(QPointF from, QPointF to);
     void ensureImage();
+    // Kept open between drawing operations, which come by the hundred during
+    // a plot; closed before anything else touches the image.
+    QPainter& imagePainter();
+    void endPainting();
+    void scheduleRepaint();
+
+    static constexpr qint64 kFrameMilliseconds = 16;
 
     QColor m_backColor = Qt::white;
     QColor m_foreColor = Qt::black;
     double m_pixelsPerUnit = 1.0;
     QImage m_image;
+    QPainter m_painter;
     QPointF m_current;
+    QRect m_dirty;
+    QTimer m_repaintTimer;
+    QElapsedTimer m_lastRepaint;
 };

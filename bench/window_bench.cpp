@@ -1,0 +1,194 @@
+// End-to-end figures of the real window on Qt's offscreen platform: start-up,
+// a full plot against the reference loop, keystroke to redrawn spectrum, the
+// cost of a plot as N and the number of columns grow, and peak memory.
+// Each figure is the median of repeated runs, with the spread around it.
+
+#include "referenceloop.h"
+#include "ui/application.h"
+#include "ui/form1.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTest>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+struct Figure {
+    double median;
+    double low;  // 10th percentile
+    double high; // 90th percentile
+};
+
+Figure measure(int runs, const std::function<double()>& run)
+{
+    std::vector<double> samples;
+    for (int i = 0; i < runs; ++i)
+        samples.push_back(run());
+    std::sort(samples.begin(), samples.end());
+    const auto at = [&](double q) { return samples[static_cast<std::size_t>(q * (samples.size() - 1))]; };
+    return {at(0.5), at(0.1), at(0.9)};
+}
+
+void print(const char* what, const Figure& f, const char* unit)
+{
+    std::printf("%-46s %10.3f %s  (p10 %.3f, p90 %.3f)\n", what, f.median, unit, f.low, f.high);
+}
+
+double milliseconds(const QElapsedTimer& timer)
+{
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+void replaceText(QLineEdit* field, const QString& text)
+{
+    field->selectAll();
+    field->insert(text);
+}
+
+// The form with N = 250 and amplitudes 1/n, phases 0.01 n: the reference
+// loop's parameters.
+void fillManyTerms(Form1& form)
+{
+    replaceText(form.controls().Counti, "250");
+    replaceText(form.controls().Amax, "3");
+    for (int i = 1; i <= 250; ++i) {
+        replaceText(form.AAA(i), QString::number(1.0 / i, 'g', 17));
+        replaceText(form.FFF(i), QString::number(0.01 * i, 'g', 17));
+    }
+}
+
+// Runs in a child process: start up as the program does, say so once the
+// window has been shown, and end.
+int startupProbe(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    setUpApplication();
+    Form1 window;
+    window.Form_Load();
+    QCoreApplication::processEvents();
+    std::fputs("shown\n", stdout);
+    std::fflush(stdout);
+    return 0;
+}
+
+Figure startupTime(const QString& self)
+{
+    return measure(21, [&] {
+        QProcess probe;
+        QElapsedTimer timer;
+        timer.start();
+        probe.start(self, {"--startup-probe"});
+        probe.waitForReadyRead(10000);
+        const double elapsed = milliseconds(timer);
+        probe.waitForFinished();
+        return elapsed;
+    });
+}
+
+double plotOnce(Form1& form)
+{
+    QElapsedTimer timer;
+    timer.start();
+    form.controls().Command1->click();
+    QCoreApplication::processEvents(); // the last strip reaches the screen
+    return milliseconds(timer);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc > 1 && qstrcmp(argv[1], "--startup-probe") == 0)
+        return startupProbe(argc, argv);
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    setUpApplication();
+
+    print("start-up to window shown (process)", startupTime(QCoreApplication::applicationFilePath()), "ms");
+
+    Form1 form;
+    form.Form_Load();
+    if (!QTest::qWaitForWindowExposed(&form))
+        return 1;
+    fillManyTerms(form);
+    QCoreApplication::processEvents();
+
+    // Alternating the two runs lets both see the same state of the machine.
+    const tavelo::HarmonicParams params = bench::manyTerms(250);
+    std::vector<double> referenceRuns;
+    const Figure plot = measure(31, [&] {
+        QElapsedTimer timer;
+        timer.start();
+        volatile double checksum = bench::referenceLoop(params, 657, 337);
+        (void)checksum;
+        referenceRuns.push_back(milliseconds(timer));
+        return plotOnce(form);
+    });
+    const Figure reference = measure(static_cast<int>(referenceRuns.size()), [&, i = 0]() mutable {
+        return referenceRuns[static_cast<std::size_t>(i++)];
+    });
+    print("reference loop, N = 250, 657 columns", reference, "ms");
+    print("full plot, N = 250, 657 columns", plot, "ms");
+    std::printf("%-46s %10.3f x\n", "full plot / reference loop", plot.median / reference.median);
+
+    int digit = 0;
+    const Figure amplitudeKey = measure(201, [&] {
+        QLineEdit* field = form.AAA(1);
+        field->selectAll();
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClick(field, char('1' + (digit++ % 2)));
+        QCoreApplication::processEvents();
+        return milliseconds(timer);
+    });
+    print("keystroke in an amplitude to spectrum, N = 250", amplitudeKey, "ms");
+    const Figure countKey = measure(201, [&] {
+        QLineEdit* field = form.controls().Counti;
+        replaceText(field, "25");
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClick(field, '0');
+        QCoreApplication::processEvents();
+        return milliseconds(timer);
+    });
+    print("keystroke making N = 250 to spectrum", countKey, "ms");
+
+    std::printf("\nplot time by terms and columns (ms; ns per term and column)\n");
+    std::printf("%8s %14s %14s\n", "N", "657 columns", "9855 columns");
+    PictureBox area;
+    area.resize(657, 337);
+    area.show();
+    for (int n : {1, 10, 50, 100, 250}) {
+        const tavelo::HarmonicParams terms = bench::manyTerms(n);
+        std::printf("%8d", n);
+        for (double columns : {657.0, 9855.0}) {
+            area.setPixelsPerUnit(657.0 / columns);
+            const Figure f = measure(columns > 1000 ? 5 : 15, [&] {
+                QElapsedTimer timer;
+                timer.start();
+                area.Cls();
+                tavelo::DrawColumns(terms, columns, 337 * columns / 657, area, [](double) {
+                    QCoreApplication::processEvents();
+                    return true;
+                });
+                QCoreApplication::processEvents();
+                return milliseconds(timer);
+            });
+            std::printf(" %7.2f (%4.1f)", f.median, f.median * 1e6 / (n * (columns + 1)));
+        }
+        std::printf("\n");
+    }
+
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("\n%-46s %10.1f MB\n", "peak resident memory", static_cast<double>(usage.ru_maxrss) / 1024);
+    return 0;
+}
