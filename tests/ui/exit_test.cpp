@@ -11,7 +11,7 @@ using namespace formtesting;
 Q_DECLARE_METATYPE(tavelo::PlotOutcome)
 
 // Ending the program leaves the application unable to run another event loop,
-// so this test has a process of its own.
+// so each test here has a process of its own.
 class ExitTest : public QObject {
     Q_OBJECT
 
@@ -22,7 +22,9 @@ private slots:
         qRegisterMetaType<tavelo::PlotOutcome>();
     }
 
+    // Each runs in a process of its own (the test is named on the command line).
     void exitDuringAPlotEndsAtOnceWithStatusZero();
+    void closingDuringAPlotEndsWithStatusZero();
 };
 
 void ExitTest::exitDuringAPlotEndsAtOnceWithStatusZero()
@@ -43,6 +45,25 @@ void ExitTest::exitDuringAPlotEndsAtOnceWithStatusZero()
     QVERIFY(!form->isVisible());
     QVERIFY(!rowsOf(ui.Picture1->image(), 99, kCurveBlue).isEmpty());
     for (int x = 100; x < 657; ++x)
+        QVERIFY(rowsOf(ui.Picture1->image(), x, kCurveBlue).isEmpty());
+}
+
+void ExitTest::closingDuringAPlotEndsWithStatusZero()
+{
+    const auto form = startedForm();
+    const auto& ui = form->controls();
+    connect(form.get(), &Form1::plotYielded, form.get(), [&](double column) {
+        if (column == 200)
+            form->close();
+    });
+    QSignalSpy plotted(form.get(), &Form1::plotFinished);
+    QTimer::singleShot(0, ui.Command1, &QPushButton::click);
+    QCOMPARE(QCoreApplication::exec(), 0);
+
+    QCOMPARE(plotted.size(), 1);
+    QCOMPARE(plotted.first().first().value<tavelo::PlotOutcome>().column, 200.0);
+    QVERIFY(!form->isVisible());
+    for (int x = 200; x < 657; ++x)
         QVERIFY(rowsOf(ui.Picture1->image(), x, kCurveBlue).isEmpty());
 }
 

@@ -11,7 +11,11 @@ class FieldRulesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { setUpApplication(); }
+    void initTestCase()
+    {
+        setUpApplication();
+        quietOffscreenWarnings();
+    }
 
     void startUpRunsTheAmplitudeRuleInRisingOrder();
     void typingIntoCounti_data();

@@ -57,6 +57,17 @@ inline QList<int> rowsOf(const QImage& image, int x, QColor color)
     return rows;
 }
 
+// Message boxes on the offscreen platform warn that it cannot size them;
+// that says nothing about the program, so it is kept out of the test logs.
+inline void quietOffscreenWarnings()
+{
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (!message.contains(QLatin1String("propagateSizeHints")))
+            previous(type, context, message);
+    });
+}
+
 inline const QColor kCurveBlue{0, 0, 255};
 inline const QColor kBarOlive{128, 128, 0};
 

@@ -1,0 +1,308 @@
+// A random user at the keyboard: long seeded sessions that type and paste
+// hostile texts into every field, walk the scroll bars, press Enter and Esc,
+// plot, cancel and open the About box in the middle of plots. After every
+// action the window must still be consistent. A failing seed prints the
+// actions that led there; TAVELO_RANDOM_SEED replays one seed.
+
+#include "formtesting.h"
+
+#include "core/numbertext.h"
+#include "ui/application.h"
+
+#include <QRegularExpression>
+#include <QtTest>
+
+#include <random>
+
+using namespace formtesting;
+
+namespace {
+
+// Closes every modal box (About, fault messages) as soon as it is open.
+class ModalCloser : public QObject {
+public:
+    ModalCloser()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                modal->close();
+                ++closed;
+            }
+        });
+        m_timer.start(0);
+    }
+    int closed = 0;
+
+private:
+    QTimer m_timer;
+};
+
+const QStringList kHostileTexts = {
+    "0", "1", "-1", "250", "251", "3", "12", "0.5", ".5", "-.5", "2.", "1,5", "1e3", "2D-1", "1e308", "1e400",
+    "-1e400", "1e-400", "-0", "&HFF", "&HFFFF", "&O17", "&HFFFFFFFFFF", "&H", "abc", "7abc", "Амплитуда", "5м",
+    " 1 2 ", "\t3\t", "+", "-", ".", "e", "E5", "1e", "--2", "1e10", "1e306", "-1e306", "99999999999999999999",
+    "0.000001", "1.7976931348623157e308", "4.9e-324", "1 000", "3.5.1", "１２", "½", "∞", "NaN", "inf",
+};
+const QString kAlphabet = QStringLiteral("0123456789+-.,eEdD&HhOo xyzАбв\t");
+
+// Types any text key by key; characters with no key of their own arrive as
+// text, as an input method delivers them.
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() > 0x20 && c.unicode() < 0x7f)
+            QTest::keyClick(widget, char(c.unicode()));
+        else if (c == QLatin1Char('\t'))
+            QTest::keyClick(widget, Qt::Key_Tab);
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+class RandomUser {
+public:
+    RandomUser(Form1& form, quint32 seed)
+        : m_form(form)
+        , m_ui(form.controls())
+        , m_random(seed)
+    {
+    }
+
+    QStringList log;
+    int actions = 0;
+    int checks = 0;
+    QString failure;
+
+    void play(int count)
+    {
+        const auto connection = QObject::connect(&m_form, &Form1::plotYielded, &m_form, [this](double) {
+            // Actions inside a running plot: a fair share of its yields.
+            if (failure.isEmpty() && chance(30) && actions < m_budget)
+                act(true);
+        });
+        m_budget = count;
+        while (actions < count && failure.isEmpty()) {
+            act(false);
+            check();
+        }
+        QObject::disconnect(connection);
+    }
+
+private:
+    bool chance(int percent) { return int(m_random() % 100) < percent; }
+    int pick(int n) { return int(m_random() % quint32(n)); }
+
+    QString hostileText()
+    {
+        if (chance(60))
+            return kHostileTexts[pick(int(kHostileTexts.size()))];
+        QString text;
+        const int length = chance(5) ? 300 + pick(3000) : 1 + pick(12);
+        for (int i = 0; i < length; ++i)
+            text += kAlphabet[pick(int(kAlphabet.size()))];
+        return text;
+    }
+
+    QLineEdit* someField()
+    {
+        switch (pick(6)) {
+        case 0: return m_ui.Counti;
+        case 1: return m_ui.Hei;
+        case 2: return m_ui.Amax;
+        case 3: return m_ui.Tmax;
+        case 4: return m_form.FFF(m_form.ff());
+        default: return m_form.AAA(m_form.aa());
+        }
+    }
+
+    QScrollBar* someScrollBar() { return chance(50) ? m_ui.VScroll3 : m_ui.VScroll2; }
+
+    void act(bool duringPlot)
+    {
+        ++actions;
+        m_touched = nullptr;
+        const int kind = pick(duringPlot ? 9 : 12);
+        switch (kind) {
+        case 0: { // type a text over the whole field, key by key
+            QLineEdit* field = someField();
+            const QString text = hostileText().left(40);
+            log << QStringLiteral("type '%1' into %2").arg(text, field->objectName());
+            m_touched = field;
+            field->setFocus();
+            field->selectAll();
+            typeText(field, text);
+            break;
+        }
+        case 1: { // paste over the whole field, or over a part of it
+            QLineEdit* field = someField();
+            const QString text = hostileText();
+            const int start = pick(int(field->text().size()) + 1);
+            const int length = pick(int(field->text().size()) - start + 1);
+            log << QStringLiteral("paste '%1' into %2 at %3+%4").arg(text.left(40), field->objectName()).arg(start).arg(length);
+            m_touched = field;
+            if (chance(50))
+                field->selectAll();
+            else
+                field->setSelection(start, length);
+            field->insert(text);
+            break;
+        }
+        case 2: { // Backspace or Delete somewhere
+            QLineEdit* field = someField();
+            m_touched = field;
+            field->setFocus();
+            field->setCursorPosition(pick(int(field->text().size()) + 1));
+            const bool backspace = chance(50);
+            log << QStringLiteral("%1 in %2 at %3").arg(backspace ? "Backspace" : "Delete", field->objectName()).arg(field->cursorPosition());
+            QTest::keyClick(field, backspace ? Qt::Key_Backspace : Qt::Key_Delete);
+            break;
+        }
+        case 3: { // arrows, trough and keys on a scroll bar
+            QScrollBar* bar = someScrollBar();
+            static const QAbstractSlider::SliderAction moves[] = {
+                QAbstractSlider::SliderSingleStepAdd, QAbstractSlider::SliderSingleStepSub,
+                QAbstractSlider::SliderPageStepAdd,   QAbstractSlider::SliderPageStepSub,
+                QAbstractSlider::SliderToMinimum,     QAbstractSlider::SliderToMaximum};
+            const auto move = moves[pick(6)];
+            log << QStringLiteral("scroll %1 by action %2").arg(bar->objectName()).arg(int(move));
+            bar->triggerAction(move);
+            break;
+        }
+        case 4: { // programmatic move, or a drag released somewhere
+            QScrollBar* bar = someScrollBar();
+            const int to = bar->minimum() + pick(bar->maximum() - bar->minimum() + 1);
+            if (chance(50)) {
+                log << QStringLiteral("set %1 to %2").arg(bar->objectName()).arg(to);
+                bar->setValue(to);
+            } else {
+                log << QStringLiteral("drag %1 to %2").arg(bar->objectName()).arg(to);
+                bar->setSliderDown(true);
+                bar->setSliderPosition(bar->minimum() + pick(bar->maximum() - bar->minimum() + 1));
+                bar->setSliderPosition(to);
+                bar->setSliderDown(false);
+            }
+            break;
+        }
+        case 5: { // Enter in an amplitude field: moves on during a plot, plots otherwise
+            QLineEdit* field = m_form.AAA(m_form.aa());
+            log << QStringLiteral("Enter in %1").arg(field->objectName());
+            field->setFocus();
+            QTest::keyClick(field, Qt::Key_Return);
+            break;
+        }
+        case 6: { // Escape anywhere
+            log << QStringLiteral("Escape");
+            QTest::keyClick(someField(), Qt::Key_Escape);
+            break;
+        }
+        case 7: { // choose the other form of the series
+            const bool sine = chance(50);
+            log << QStringLiteral("choose %1").arg(sine ? "SIN" : "COS");
+            (sine ? m_ui.Option1_0 : m_ui.Option1_1)->click();
+            break;
+        }
+        case 8: { // the About box; closed by the closer as soon as it shows
+            log << QStringLiteral("About");
+            m_ui.Command3->click();
+            break;
+        }
+        case 9:
+        case 10: { // a plot, which may be played into
+            log << QStringLiteral("plot");
+            m_ui.Command1->click();
+            log << QStringLiteral("plot ended");
+            break;
+        }
+        default: { // Cancel while idle, or Enter on a field
+            log << QStringLiteral("Cancel");
+            m_ui.Command4->click();
+            break;
+        }
+        }
+        if (duringPlot)
+            check(true);
+    }
+
+    void check(bool duringPlot = false)
+    {
+        ++checks;
+        if (const QString broken = brokenInvariant(m_form); !broken.isEmpty()) {
+            failure = broken;
+            return;
+        }
+        for (QLineEdit* field : {m_ui.Hei, m_ui.Amax, m_ui.Tmax}) {
+            const QByteArray utf8 = field->text().toUtf8();
+            if (tavelo::NumberFromText(std::string_view(utf8.constData(), std::size_t(utf8.size()))) == 0) {
+                failure = field->objectName() + " reads as zero: " + field->text();
+                return;
+            }
+        }
+        // A text the program wrote, into a field the user did not touch, is a number.
+        static const QRegularExpression written(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?(E[+-][0-9]+)?$"));
+        for (QLineEdit* field : {m_ui.Hei, m_ui.Amax, m_ui.Counti}) {
+            const QString before = m_lastTexts.value(field->objectName());
+            if (field != m_touched && field->text() != before && !written.match(field->text()).hasMatch()) {
+                failure = field->objectName() + " was written as " + field->text();
+                return;
+            }
+            m_lastTexts[field->objectName()] = field->text();
+        }
+        if (!duringPlot && !m_ui.Command1->isEnabled())
+            failure = QStringLiteral("Command1 disabled with no plot running");
+    }
+
+    Form1& m_form;
+    const Ui::Form1& m_ui;
+    std::mt19937 m_random;
+    QLineEdit* m_touched = nullptr;
+    QHash<QString, QString> m_lastTexts;
+    int m_budget = 0;
+};
+
+} // namespace
+
+class RandomUserTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        setUpApplication();
+        quietOffscreenWarnings();
+    }
+    void sessionsKeepTheWindowConsistent();
+};
+
+void RandomUserTest::sessionsKeepTheWindowConsistent()
+{
+    const int totalActions = qEnvironmentVariableIntValue("TAVELO_RANDOM_ACTIONS") > 0
+                                 ? qEnvironmentVariableIntValue("TAVELO_RANDOM_ACTIONS")
+                                 : 20000;
+    QList<quint32> seeds = {1, 2, 3, 5, 8, 13, 21, 34, 55, 89};
+    if (qEnvironmentVariableIsSet("TAVELO_RANDOM_SEED"))
+        seeds = {quint32(qEnvironmentVariableIntValue("TAVELO_RANDOM_SEED"))};
+    ModalCloser closer;
+    int played = 0;
+    int checked = 0;
+    for (quint32 seed : seeds) {
+        const auto form = startedForm();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        RandomUser user(*form, seed);
+        user.play(totalActions / int(seeds.size()));
+        played += user.actions;
+        checked += user.checks;
+        if (!user.failure.isEmpty()) {
+            qWarning().noquote() << "seed" << seed << "failed after" << user.actions << "actions:" << user.failure;
+            qWarning().noquote() << "replay with TAVELO_RANDOM_SEED=" + QString::number(seed) + "; last actions:";
+            for (const QString& line : user.log.mid(qMax(0, int(user.log.size()) - 40)))
+                qWarning().noquote() << "  " << line;
+            QFAIL("a random session broke the window");
+        }
+    }
+    qInfo("played %d random actions, checked the window %d times, closed %d message boxes", played, checked,
+          closer.closed);
+    QVERIFY(played >= totalActions - int(seeds.size()));
+}
+
+QTEST_MAIN(RandomUserTest)
+#include "randomuser_test.moc"
