@@ -9,7 +9,7 @@ void setUpApplication()
     // The icon lives in a static library, whose resources are not registered by themselves.
     Q_INIT_RESOURCE(icons);
     QCoreApplication::setApplicationName(QStringLiteral("Tavelo"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tavelo.xpm")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tavelo.png")));
 
     // The window is designed in "MS Sans Serif" and a small dialog font. A
     // narrow sans-serif face with Cyrillic glyphs stands in for both, so that

@@ -72,6 +72,7 @@ Form1::Form1(QWidget* parent)
     applyFonts();
     m_AAA[1] = ui.AAA_1;
     m_FFF[1] = ui.FFF_1;
+    describeFields(1);
     for (AutoSizeLabel* label : {ui.Label1, ui.Label2, ui.Label3, ui.ANum, ui.FNum})
         label->adjustSize();
     ui.Line1->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -143,6 +144,8 @@ void Form1::Form_Load()
         m_FFF[static_cast<std::size_t>(i)] = phase;
         phase->setText(wholeText(0));
 
+        describeFields(i);
+
         // Only the field on show can take the focus, in the place of element 1.
         setTabOrder(lastAmplitude, amplitude);
         setTabOrder(lastPhase, phase);
@@ -164,6 +167,16 @@ void Form1::Form_Load()
     }
     show();
     ui.Picture2->setFocus();
+}
+
+void Form1::describeFields(int index)
+{
+    // A screen reader names a field as its label does while the field is on show.
+    const QString number = QString::fromStdString(tavelo::WholeToLabelText(index));
+    AAA(index)->setAccessibleName(ui.ANum->text().left(12) + number);
+    AAA(index)->setAccessibleDescription(QStringLiteral("Амплитуда гармоники %1, м").arg(index));
+    FFF(index)->setAccessibleName(ui.FNum->text().left(13) + number);
+    FFF(index)->setAccessibleDescription(QStringLiteral("Начальная фаза гармоники %1, в долях числа пи").arg(index));
 }
 
 int Form1::termCount() const

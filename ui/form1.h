@@ -72,6 +72,7 @@ private:
     void applyFonts();
     void connectHandlers();
     TextField* createCopy(TextField* original);
+    void describeFields(int index);
     void DoEvents();
     tavelo::HarmonicParams ReadHarmonicParams();
     int termCount() const;

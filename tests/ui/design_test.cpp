@@ -2,6 +2,7 @@
 
 #include "ui/application.h"
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -24,6 +25,7 @@ private slots:
     void resolvedFontsHaveCyrillicGlyphs();
     void focusWalksTheDesignedOrder();
     void windowIsFixedAndCarriesItsIcon();
+    void everyFocusableControlHasAnAccessibleName();
 };
 
 void DesignTest::captionsFitTheirControls()
@@ -119,6 +121,39 @@ void DesignTest::windowIsFixedAndCarriesItsIcon()
     QCOMPARE(image.size(), QSize(32, 32));
     QVERIFY(image.hasAlphaChannel());
     QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+}
+
+void DesignTest::everyFocusableControlHasAnAccessibleName()
+{
+    const auto form = startedForm();
+    int named = 0;
+    for (QWidget* widget : form->findChildren<QWidget*>()) {
+        if (!(widget->focusPolicy() & Qt::TabFocus))
+            continue;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY2(accessible, qPrintable(widget->objectName()));
+        QVERIFY2(!accessible->text(QAccessible::Name).trimmed().isEmpty(), qPrintable(widget->objectName()));
+        if (qobject_cast<QLineEdit*>(widget)) {
+            QVERIFY2(!accessible->text(QAccessible::Description).isEmpty(), qPrintable(widget->objectName()));
+        }
+        ++named;
+    }
+    QCOMPARE(named, 2 * 250 + 4 + 2 + 2 + 4 + 3); // fields, parameters, options, scroll bars, buttons, drawing areas
+
+    const auto nameOf = [](QWidget* widget) {
+        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    };
+    QCOMPARE(nameOf(form->controls().Counti), QString("Количество гармонических слагаемых"));
+    QCOMPARE(nameOf(form->AAA(3)), QString("A ( i ), i = 3"));
+    QCOMPARE(nameOf(form->FFF(250)), QString("Fi ( i ), i = 250"));
+    QCOMPARE(nameOf(form->controls().Command1), QString("График"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(form->controls().Command1)->text(QAccessible::Description),
+             QString("Построение графика заданных колебаний"));
+    QCOMPARE(nameOf(form->controls().Picture2), QString("Спектральное представление"));
+    // The amplitude field on show is named as its label reads.
+    form->controls().Counti->setText("5");
+    form->controls().VScroll3->setValue(3);
+    QCOMPARE(nameOf(form->AAA(form->aa())), form->controls().ANum->text());
 }
 
 QTEST_MAIN(DesignTest)
