@@ -111,13 +111,13 @@ void PictureBox::drawSegment(QPointF from, QPointF to)
         painter.drawPoint(from);
     else
         painter.drawLine(from, to);
-    clearUpperVectorState();
 
     // One growing rectangle keeps the pending repaint a single rectangle, where
     // hundreds of small ones would make every further update slower.
     const QRectF changed = QRectF(from, to).normalized().adjusted(-2, -2, 2, 2);
     m_dirty |= changed.translated(contentsRect().topLeft()).toAlignedRect().intersected(contentsRect());
     scheduleRepaint();
+    clearUpperVectorState(); // the caller's arithmetic resumes after this
 }
 
 void PictureBox::scheduleRepaint()
