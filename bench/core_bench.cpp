@@ -7,6 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+
 
 namespace {
 
@@ -49,6 +51,28 @@ void BM_ReferenceLoop(benchmark::State& state)
         benchmark::DoNotOptimize(referenceLoop(params, W, 337));
 }
 BENCHMARK(BM_ReferenceLoop)->Arg(657)->Arg(9855)->Unit(benchmark::kMicrosecond);
+
+// The column loop against the reference, alternated in every iteration so that
+// both see the same state of the machine; reports overhead = loop / reference.
+void BM_ColumnLoopOverhead(benchmark::State& state)
+{
+    const tavelo::HarmonicParams params = manyTerms(250);
+    const auto W = static_cast<double>(state.range(0));
+    NullSurface surface;
+    double loopSeconds = 0;
+    double referenceSeconds = 0;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(referenceLoop(params, W, 337));
+        auto middle = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(tavelo::DrawColumns(params, W, 337, surface, [](double) { return true; }));
+        auto end = std::chrono::steady_clock::now();
+        referenceSeconds += std::chrono::duration<double>(middle - start).count();
+        loopSeconds += std::chrono::duration<double>(end - middle).count();
+    }
+    state.counters["overhead"] = loopSeconds / referenceSeconds;
+}
+BENCHMARK(BM_ColumnLoopOverhead)->Arg(657)->Arg(9855)->Unit(benchmark::kMillisecond);
 
 void BM_SpectrumBars(benchmark::State& state)
 {

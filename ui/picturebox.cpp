@@ -141,8 +141,10 @@ void PictureBox::endPainting()
 
 QPainter& PictureBox::imagePainter()
 {
-    ensureImage();
+    // A change of size or pixel ratio repaints, which ends the painter, so the
+    // image needs checking only when the painter begins.
     if (!m_painter.isActive()) {
+        ensureImage();
         m_painter.begin(&m_image);
         m_painter.setPen(QPen(m_foreColor, 1.0));
     }
