@@ -3,10 +3,10 @@
 // The synthesis core: field texts to numbers and back, the Fourier series and
 // its plot, and the spectrum geometry. Plain C++, no toolkit.
 
+#include "core/amplitudebars.h"
 #include "core/columnplot.h"
 #include "core/harmonicparams.h"
 #include "core/numbertext.h"
 #include "core/plotsurface.h"
 #include "core/series.h"
 #include "core/singleprecision.h"
-#include "core/spectrum.h"

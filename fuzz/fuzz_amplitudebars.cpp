@@ -1,7 +1,7 @@
 // The spectrum geometry on arbitrary inputs: one bar per term, each either
 // drawable with exactly the values of its formulas, or marked undrawable.
 
-#include "core/spectrum.h"
+#include "core/amplitudebars.h"
 #include "core/singleprecision.h"
 #include "fuzzinput.h"
 

@@ -1,4 +1,4 @@
-#include "core/spectrum.h"
+#include "core/amplitudebars.h"
 
 #include <gtest/gtest.h>
 
