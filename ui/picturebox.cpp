@@ -24,7 +24,7 @@ PictureBox::PictureBox(QWidget* parent)
     : QFrame(parent)
 {
     m_repaintTimer.setSingleShot(true);
-    connect(&m_repaintTimer, &QTimer::timeout, this, [this] { update(m_dirty); });
+    connect(&m_repaintTimer, &QTimer::timeout, this, [this] { update(changedArea()); });
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -114,8 +114,7 @@ void PictureBox::drawSegment(QPointF from, QPointF to)
 
     // One growing rectangle keeps the pending repaint a single rectangle, where
     // hundreds of small ones would make every further update slower.
-    const QRectF changed = QRectF(from, to).normalized().adjusted(-2, -2, 2, 2);
-    m_dirty |= changed.translated(contentsRect().topLeft()).toAlignedRect().intersected(contentsRect());
+    m_changed |= QRectF(from, to).normalized().adjusted(-2, -2, 2, 2);
     scheduleRepaint();
     clearUpperVectorState(); // the caller's arithmetic resumes after this
 }
@@ -128,9 +127,15 @@ void PictureBox::scheduleRepaint()
         return;
     const qint64 sinceRepaint = m_lastRepaint.isValid() ? m_lastRepaint.elapsed() : kFrameMilliseconds;
     if (sinceRepaint >= kFrameMilliseconds)
-        update(m_dirty);
+        update(changedArea());
     else
         m_repaintTimer.start(static_cast<int>(kFrameMilliseconds - sinceRepaint));
+}
+
+QRect PictureBox::changedArea() const
+{
+    const QRect area = contentsRect();
+    return m_changed.translated(area.topLeft()).toAlignedRect().intersected(area);
 }
 
 void PictureBox::endPainting()
@@ -161,15 +166,27 @@ void PictureBox::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
     endPainting();
-    m_dirty = {};
     m_lastRepaint.start();
+    // A paint of only part of the area (an uncovered corner) leaves the
+    // changes outside it waiting for their own repaint.
+    if ((QRegion(changedArea()) - event->region()).isEmpty())
+        m_changed = {};
+    else
+        scheduleRepaint();
     ensureImage();
     QPainter painter(this);
     const QRect target = event->rect().intersected(contentsRect());
     const QPoint origin = contentsRect().topLeft();
     const qreal ratio = m_image.devicePixelRatio();
-    const QRectF source((target.topLeft() - origin) * ratio, target.size() * ratio);
-    painter.drawImage(QRectF(target), m_image, source);
+    // The raster engine hands a copy of more than about a hundred lines to a
+    // thread pool; waking it and waiting for it costs more than copying these
+    // few hundred lines here, and a plot repaints dozens of times.
+    const int bandHeight = std::max(1, static_cast<int>(kBandDeviceLines / ratio));
+    for (int top = target.top(); top <= target.bottom(); top += bandHeight) {
+        const QRect band(target.left(), top, target.width(), std::min(bandHeight, target.bottom() + 1 - top));
+        const QRectF source((band.topLeft() - origin) * ratio, band.size() * ratio);
+        painter.drawImage(QRectF(band), m_image, source);
+    }
 }
 
 void PictureBox::ensureImage()

@@ -59,8 +59,11 @@ private:
     QPainter& imagePainter();
     void endPainting();
     void scheduleRepaint();
+    // What was drawn since the last repaint, in widget coordinates.
+    QRect changedArea() const;
 
     static constexpr qint64 kFrameMilliseconds = 16;
+    static constexpr int kBandDeviceLines = 64;
 
     QColor m_backColor = Qt::white;
     QColor m_foreColor = Qt::black;
@@ -68,7 +71,7 @@ private:
     QImage m_image;
     QPainter m_painter;
     QPointF m_current;
-    QRect m_dirty;
+    QRectF m_changed; // in pixels of the drawing area
     QTimer m_repaintTimer;
     QElapsedTimer m_lastRepaint;
 };

@@ -16,7 +16,8 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$program" &
+# The program must show itself on the X server, whatever platform the caller chose.
+QT_QPA_PLATFORM=xcb "$program" &
 pid=$!
 
 window=$(timeout 20 xdotool search --sync --onlyvisible --name 'Негармонические колебания' | head -n 1)

@@ -40,6 +40,8 @@ private slots:
     void memoryDoesNotGrowOverAThousandPlots();
     void spectrumWorkedExample();
     void drawingSurvivesRepaints();
+    void screenShowsTheWholePlot();
+    void partialPaintDoesNotSwallowAStroke();
     void closingDuringAPlotDrawsNothingMore();
     void aboutDuringAPlotHoldsTheDrawing();
 };
@@ -386,6 +388,51 @@ void WindowTest::drawingSurvivesRepaints()
     const QImage cleared = form->controls().Picture1->grab().toImage();
     QCOMPARE(QColor(cleared.pixel(300, 168)), QColor(0, 192, 0));
     QCOMPARE(QColor(cleared.pixel(300, 100)), QColor(Qt::white));
+}
+
+// What the window system was given: the backing store, not a fresh render.
+static QImage onScreen(QWidget* widget)
+{
+    const QPoint origin = widget->mapTo(widget->window(), QPoint(0, 0));
+    return widget->screen()
+        ->grabWindow(widget->window()->winId(), origin.x(), origin.y(), widget->width(), widget->height())
+        .toImage();
+}
+
+void WindowTest::screenShowsTheWholePlot()
+{
+    const auto form = startedForm();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    const auto& ui = form->controls();
+    ui.Command1->click();
+    QTest::qWait(100); // the last strip's repaint
+    const QImage drawn = ui.Picture1->image();
+    const QImage shown = onScreen(ui.Picture1);
+    QCOMPARE(shown.size(), drawn.size());
+    // Every pixel of the curve is on the screen; only the zero line covers it.
+    int curvePixels = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            if (QColor(drawn.pixel(x, y)) != kCurveBlue)
+                continue;
+            ++curvePixels;
+            const QColor screen(shown.pixel(x, y));
+            QVERIFY2(screen == kCurveBlue || screen == QColor(0, 192, 0), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        }
+    }
+    QVERIFY(curvePixels > 657);
+}
+
+void WindowTest::partialPaintDoesNotSwallowAStroke()
+{
+    PictureBox box;
+    box.resize(200, 150);
+    box.setForeColor(kCurveBlue);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    box.Line(150, 20, 150, 120);
+    box.repaint(0, 0, 10, 10); // an uncovered corner, before the stroke's own repaint
+    QTRY_VERIFY(rowsOf(onScreen(&box), 150, kCurveBlue).size() >= 100);
 }
 
 void WindowTest::closingDuringAPlotDrawsNothingMore()
