@@ -339,6 +339,7 @@ void WindowTest::memoryDoesNotGrowOverAThousandPlots()
     for (int i = 0; i < 1000; ++i)
         form->controls().Command1->click();
     const double growth = residentKilobytes() - before;
+    qInfo("resident memory grew by %.0f KB over 1000 plots", growth);
     QVERIFY2(growth < 512, qPrintable(QString("grew by %1 KB").arg(growth)));
 }
 
