@@ -21,6 +21,11 @@ struct PlotOutcome {
     double column = 0;
     NumericFault fault = NumericFault::None;
     double term = 0; // the harmonic at which a fault in the sum arose
+    // The smallest and largest value of the sum among the points drawn; both
+    // are 0 and `drawnPoints` is 0 when nothing was drawn.
+    double lowest = 0;
+    double highest = 0;
+    int drawnPoints = 0;
 };
 
 // Called at every 20th column before it is drawn; returns whether to go on.

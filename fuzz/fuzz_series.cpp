@@ -96,5 +96,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (outcome.end == tavelo::PlotEnd::Completed && surface.calls != 1 + static_cast<int>(W >= 1 ? std::floor(W) : 0))
         std::abort();
+    // The reported range covers exactly the points drawn, and only finite ones.
+    if (outcome.drawnPoints != surface.calls || outcome.lowest > outcome.highest || !std::isfinite(outcome.lowest)
+        || !std::isfinite(outcome.highest))
+        std::abort();
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -142,6 +143,39 @@ TEST(DrawColumns, NumericFaultsStopWithNothingMoreDrawn)
         EXPECT_EQ(outcome.fault, row.fault) << row.name;
         EXPECT_EQ(surface.calls.size(), row.drawn) << row.name;
     }
+}
+
+TEST(DrawColumns, ReportsTheRangeOfTheSumOverThePointsDrawn)
+{
+    struct Row {
+        const char* name;
+        HarmonicParams params;
+        double cancelAt; // 0: never
+        int drawn;
+    };
+    const Row rows[] = {
+        {"completed", startValues(false), 0, 658},
+        {"cancelled at 60", {2, {0, 1, 0.5}, {0, 0, 0.25}, 2, 2, true}, 60, 60},
+        {"fault at column 29", {1, {0, 1}, {0, 0}, 1e306, 1, false}, 0, 29},
+        {"fault at the first point", {2, {0, 1e308, 1e308}, {0, 0, 0}, 2, 1, false}, 0, 0},
+    };
+    for (const Row& row : rows) {
+        RecordingSurface surface;
+        const auto outcome = DrawColumns(row.params, kW, kHs, surface, [&](double x) { return x != row.cancelAt; });
+        ASSERT_EQ(outcome.drawnPoints, row.drawn) << row.name;
+        double lowest = 0;
+        double highest = 0;
+        for (int x = 0; x < row.drawn; ++x) {
+            const double f = *tavelo::SeriesValue(row.params, x, kW);
+            lowest = x == 0 ? f : std::min(lowest, f);
+            highest = x == 0 ? f : std::max(highest, f);
+        }
+        EXPECT_EQ(outcome.lowest, lowest) << row.name;
+        EXPECT_EQ(outcome.highest, highest) << row.name;
+    }
+    // Cosine start values: the first point is the top of the curve.
+    RecordingSurface surface;
+    EXPECT_EQ(DrawColumns(startValues(false), kW, kHs, surface, nullptr).highest, 1.0);
 }
 
 TEST(DrawColumns, CoordinatesBeyondSinglePrecisionAreHandedOnAsInfinite)
