@@ -3,12 +3,24 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 void setUpApplication()
 {
     // The icon lives in a static library, whose resources are not registered by themselves.
     Q_INIT_RESOURCE(icons);
     QCoreApplication::setApplicationName(QStringLiteral("Tavelo"));
+
+    // Every text of the window is Russian, so Qt's own texts (the menus of
+    // fields and scroll bars, dialog buttons, accessible actions) are too,
+    // whatever the user's locale. Without the translation Qt's built-in
+    // English texts remain and the program works all the same.
+    auto* qtTexts = new QTranslator(qApp);
+    if (qtTexts->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtTexts);
+    else
+        delete qtTexts;
     // The window is a classic dialog design: etched frames, sunken drawing
     // areas and plain scroll bars. The classic style draws them with lines,
     // where Fusion scales pixmaps and fills through a thread pool, which made

@@ -2,13 +2,16 @@
 
 #include "core/core.h"
 #include "ui/dialogkeys.h"
+#include "ui/plotdescription.h"
 #include "ui/plotfaultmessage.h"
 #include "ui/vectorstate.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 #include <algorithm>
@@ -63,6 +66,16 @@ QFont explicitFont(const QFont& font)
     return copy;
 }
 
+// The program's message boxes: one OK button. Qt's Russian texts leave that
+// button in Latin letters; the Russian one is written in Cyrillic.
+void showMessage(QMessageBox::Icon icon, const QString& text, QWidget* parent)
+{
+    QMessageBox box(icon, QStringLiteral("Tavelo"), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("ОК"));
+    box.exec();
+}
+
 } // namespace
 
 Form1::Form1(QWidget* parent)
@@ -76,6 +89,9 @@ Form1::Form1(QWidget* parent)
     for (AutoSizeLabel* label : {ui.Label1, ui.Label2, ui.Label3, ui.ANum, ui.FNum})
         label->adjustSize();
     ui.Line1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Unnamed, a frame is announced by the caption of the frame around it.
+    for (QGroupBox* frame : findChildren<QGroupBox*>())
+        frame->setAccessibleName(frame->title());
     new DialogKeys(this, ui.Command1, ui.Command4);
     connectHandlers();
 }
@@ -203,9 +219,7 @@ void Form1::Command3_Click()
     // The message box breaks lines at line feeds, not at lone carriage returns.
     QString shown = aboutPrompt();
     shown.replace(QChar(13), QChar(10));
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Tavelo"), shown, QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showMessage(QMessageBox::Information, shown, this);
 }
 
 void Form1::Command2_Click()
@@ -268,6 +282,8 @@ void Form1::Command1_Click()
     });
 
     ui.Command1->setEnabled(true);
+    if (!m_ending)
+        ui.Picture1->setAccessibleDescription(plotDescription(outcome));
     if (outcome.end == tavelo::PlotEnd::NumericFault && !m_ending)
         reportFault(outcome);
     emit plotFinished(outcome);
@@ -275,8 +291,7 @@ void Form1::Command1_Click()
 
 void Form1::reportFault(const tavelo::PlotOutcome& outcome)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tavelo"), plotFaultMessage(outcome), QMessageBox::Ok, this);
-    box.exec();
+    showMessage(QMessageBox::Warning, plotFaultMessage(outcome), this);
 }
 
 void Form1::spectrs()

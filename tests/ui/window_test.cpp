@@ -4,6 +4,7 @@
 #include "ui/application.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -112,7 +113,8 @@ void WindowTest::aboutBoxShowsNineLines()
         shownText = box->text();
         title = box->windowTitle();
         icon = box->icon();
-        onlyOk = box->buttons().size() == 1 && box->button(QMessageBox::Ok);
+        onlyOk = box->buttons().size() == 1 && box->button(QMessageBox::Ok)
+                 && box->button(QMessageBox::Ok)->text() == "ОК"; // Cyrillic
         box->close();
     });
     form->controls().Command3->click();
@@ -248,6 +250,11 @@ void WindowTest::cancelStopsAtTheNextTwentiethColumn()
     QCOMPARE(outcome.column, 60.0);
     QVERIFY(ui.Command1->isEnabled());
     QCOMPARE(form->tdk(), 0);
+    // Columns 0..59 of the sine rise from 0 towards, not to, its crest.
+    const QString described = ui.Picture1->accessibleDescription();
+    QVERIFY2(described.startsWith("Построение графика отменено в столбце 60. Наименьшее значение суммы 0 м, "
+                                  "наибольшее 0.9"),
+             qPrintable(described));
     const QImage image = ui.Picture1->image();
     QVERIFY(!rowsOf(image, 59, kCurveBlue).isEmpty());
     for (int x = 60; x < image.width(); ++x)
@@ -302,6 +309,11 @@ void WindowTest::numericFaultStopsAndExplains()
     QCOMPARE(outcome.column, double(column));
     QVERIFY(ui.Command1->isEnabled());
     QVERIFY2(message.contains(advice), qPrintable(message));
+    const QString described = ui.Picture1->accessibleDescription();
+    const QString expected = column == 0 ? "остановлено в начальной точке: числа вышли за пределы, с которыми может "
+                                           "работать программа. Ничего не нарисовано."
+                                         : QString("остановлено в столбце %1: ").arg(column);
+    QVERIFY2(described.contains(expected), qPrintable(described));
     // What was drawn stays, and nothing after the fault.
     const QImage image = ui.Picture1->image();
     if (column > 1) {
