@@ -1,7 +1,7 @@
 #pragma once
 
 // The synthesis core: field texts to numbers and back, the Fourier series and
-// its plot, and the spectrum geometry. Plain C++, no toolkit.
+// its plot, the spectrum geometry and the classic waveforms. Plain C++, no toolkit.
 
 #include "core/amplitudebars.h"
 #include "core/columnplot.h"
@@ -10,3 +10,4 @@
 #include "core/plotsurface.h"
 #include "core/series.h"
 #include "core/singleprecision.h"
+#include "core/waveforms.h"
