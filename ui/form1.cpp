@@ -6,7 +6,9 @@
 #include "ui/plotfaultmessage.h"
 #include "ui/vectorstate.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -94,6 +96,63 @@ Form1::Form1(QWidget* parent)
         frame->setAccessibleName(frame->title());
     new DialogKeys(this, ui.Command1, ui.Command4);
     connectHandlers();
+    createPictureMenus();
+}
+
+void Form1::createPictureMenus()
+{
+    const auto copyAction = [this](PictureBox* box) {
+        auto* copy = new QAction(QStringLiteral("Копировать рисунок"), box);
+        copy->setShortcut(QKeySequence::Copy);
+        copy->setShortcutContext(Qt::WidgetShortcut);
+        connect(copy, &QAction::triggered, this, [this, box] { copyPicture(box); });
+        return copy;
+    };
+    const std::pair<const char*, tavelo::Waveform> waveforms[] = {
+        {"Прямоугольные колебания (меандр)", tavelo::Waveform::Square},
+        {"Пилообразные колебания", tavelo::Waveform::Sawtooth},
+        {"Треугольные колебания", tavelo::Waveform::Triangle},
+        {"Одна гармоника", tavelo::Waveform::OneHarmonic},
+    };
+    for (const auto& [text, waveform] : waveforms) {
+        auto* action = new QAction(QString::fromUtf8(text), ui.Picture2);
+        connect(action, &QAction::triggered, this, [this, waveform] { applyWaveform(waveform); });
+        m_waveformActions.append(action);
+    }
+    ui.Picture2->addActions(m_waveformActions);
+    auto* separator = new QAction(ui.Picture2);
+    separator->setSeparator(true);
+    ui.Picture2->addAction(separator);
+    ui.Picture2->addAction(copyAction(ui.Picture2));
+    ui.Picture1->addAction(copyAction(ui.Picture1));
+    for (PictureBox* box : {ui.Picture1, ui.Picture2})
+        box->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void Form1::copyPicture(PictureBox* box)
+{
+    QGuiApplication::clipboard()->setImage(box->picture());
+}
+
+void Form1::applyWaveform(tavelo::Waveform waveform)
+{
+    // One plot at a time: while one runs the waveform items are disabled, and
+    // a waveform chosen otherwise does nothing.
+    if (!ui.Command1->isEnabled())
+        return;
+    const tavelo::WaveformTerms terms = tavelo::classicWaveform(waveform, kMaxTerms);
+    if (terms.sinBasis)
+        (*terms.sinBasis ? ui.Option1_0 : ui.Option1_1)->setChecked(true);
+    for (int i = 1; i <= kMaxTerms; ++i)
+        FFF(i)->setText(realText(terms.Fi[static_cast<std::size_t>(i)]));
+    for (int i = 1; i <= kMaxTerms; ++i)
+        AAA(i)->setText(realText(terms.A[static_cast<std::size_t>(i)]));
+    ui.Hei->setText(realText(terms.H));
+    ui.Amax->setText(realText(terms.Amax));
+    // A single term shows nothing of the shape; any other N is the user's choice.
+    if (ui.Counti->text() == wholeText(1))
+        ui.Counti->setText(wholeText(15));
+    Command1_Click();
 }
 
 void Form1::applyFonts()
@@ -126,6 +185,7 @@ void Form1::connectHandlers()
     connect(ui.VScroll2, &QScrollBar::valueChanged, this, &Form1::VScroll2_Change);
     connect(ui.AAA_1, &QLineEdit::textChanged, this, [this] { AAA_Change(1); });
     ui.AAA_1->installEventFilter(this);
+    ui.FFF_1->installEventFilter(this);
 }
 
 TextField* Form1::createCopy(TextField* original)
@@ -159,6 +219,7 @@ void Form1::Form_Load()
         phase->setObjectName(QStringLiteral("FFF_%1").arg(i));
         m_FFF[static_cast<std::size_t>(i)] = phase;
         phase->setText(wholeText(0));
+        phase->installEventFilter(this);
 
         describeFields(i);
 
@@ -267,6 +328,8 @@ tavelo::HarmonicParams Form1::ReadHarmonicParams()
 void Form1::Command1_Click()
 {
     ui.Command1->setEnabled(false);
+    for (QAction* action : std::as_const(m_waveformActions))
+        action->setEnabled(false);
     m_tdk = -1;
     spectrs();
     ui.Picture1->Cls();
@@ -282,6 +345,8 @@ void Form1::Command1_Click()
     });
 
     ui.Command1->setEnabled(true);
+    for (QAction* action : std::as_const(m_waveformActions))
+        action->setEnabled(true);
     if (!m_ending)
         ui.Picture1->setAccessibleDescription(plotDescription(outcome));
     if (outcome.end == tavelo::PlotEnd::NumericFault && !m_ending)
@@ -381,15 +446,42 @@ void Form1::AAA_KeyPress(int Index, int KeyAscii)
     if (!(v < m && KeyAscii == 13))
         return;
     ui.VScroll3->setValue(v + 1);
-    TextField* next = AAA(ui.VScroll3->value());
-    next->setSelection(0, static_cast<int>(next->text().length()));
-    next->setFocus();
+    focusWholeText(AAA(ui.VScroll3->value()));
+}
+
+void Form1::focusWholeText(TextField* field)
+{
+    field->setSelection(0, static_cast<int>(field->text().length()));
+    field->setFocus();
+}
+
+void Form1::stepTerm(QScrollBar* bar, const std::array<TextField*, kMaxTerms + 1>& fields, int step)
+{
+    const int target = bar->value() + step;
+    if (target < bar->minimum() || target > bar->maximum())
+        return;
+    bar->setValue(target);
+    focusWholeText(fields[static_cast<std::size_t>(bar->value())]);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        // Up and Down walk the terms from the field on show, as its scroll bar
+        // does; at either end they do nothing.
+        const bool upOrDown = keyEvent->key() == Qt::Key_Up || keyEvent->key() == Qt::Key_Down;
+        if (upOrDown && (keyEvent->modifiers() & ~Qt::KeypadModifier) == 0) {
+            const int step = keyEvent->key() == Qt::Key_Down ? 1 : -1;
+            if (watched == AAA(m_aa)) {
+                stepTerm(ui.VScroll3, m_AAA, step);
+                return true;
+            }
+            if (watched == FFF(m_ff)) {
+                stepTerm(ui.VScroll2, m_FFF, step);
+                return true;
+            }
+        }
         int keyAscii = 0;
         if (keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter)
             keyAscii = 13;

@@ -6,9 +6,12 @@
 
 #include <array>
 
+class QAction;
+
 namespace tavelo {
 struct HarmonicParams;
 struct PlotOutcome;
+enum class Waveform;
 }
 
 // The one window of the program. Its handlers keep the parameter fields valid,
@@ -57,6 +60,11 @@ public:
 
     void spectrs();
 
+    // Beyond the design: the menus of the drawing areas. Fills the fields
+    // with a classic waveform through their own rules, then plots it.
+    void applyWaveform(tavelo::Waveform waveform);
+    QList<QAction*> waveformActions() const { return m_waveformActions; }
+
 signals:
     void spectrumRedrawn();
     // A running plot is processing the pending events at this column; what a
@@ -70,6 +78,12 @@ protected:
 
 private:
     void applyFonts();
+    void createPictureMenus();
+    void copyPicture(PictureBox* box);
+    // Moves the scroll bar on by `step` within its range and gives the field
+    // it shows the focus, its text selected.
+    void stepTerm(QScrollBar* bar, const std::array<TextField*, kMaxTerms + 1>& fields, int step);
+    void focusWholeText(TextField* field);
     void connectHandlers();
     TextField* createCopy(TextField* original);
     void describeFields(int index);
@@ -88,4 +102,5 @@ private:
     // Set when the program ends or the window closes: a running plot stops at
     // its next yield and draws nothing more.
     bool m_ending = false;
+    QList<QAction*> m_waveformActions;
 };

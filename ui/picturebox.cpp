@@ -2,6 +2,9 @@
 
 #include "ui/vectorstate.h"
 
+#include <QCoreApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -160,6 +163,37 @@ const QImage& PictureBox::image()
 {
     endPainting();
     return m_image;
+}
+
+QImage PictureBox::picture()
+{
+    ensureImage();
+    QImage shown = image().copy();
+    // Children are rendered onto the copy; painting this box itself would
+    // count as a repaint of the screen and could drop a pending stroke.
+    QPainter painter(&shown);
+    const QPoint origin = contentsRect().topLeft();
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isVisible())
+            child->render(&painter, child->pos() - origin);
+    }
+    return shown;
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event)
+{
+    // The menu key and Shift+F10 open the context menu of the area with the
+    // focus, as a desktop user expects of any control.
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool menuKey = event->key() == Qt::Key_Menu && modifiers == Qt::NoModifier;
+    const bool shiftF10 = event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier;
+    if ((!menuKey && !shiftF10) || contextMenuPolicy() == Qt::NoContextMenu) {
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    const QPoint centre = rect().center();
+    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, centre, mapToGlobal(centre));
+    QCoreApplication::sendEvent(this, &menuEvent);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)

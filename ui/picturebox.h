@@ -46,9 +46,13 @@ public:
 
     // What is drawn, in device pixels of the drawing area.
     const QImage& image();
+    // What the area shows inside its border: the drawing with the child
+    // widgets on it (the zero line of the plot), at the screen's pixel ratio.
+    QImage picture();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPointF toPixels(float x, float y) const;

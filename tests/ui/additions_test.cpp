@@ -1,0 +1,222 @@
+// What the window offers beyond its design: classic waveforms from the
+// spectrum's menu, Up and Down between terms, copying the drawing areas.
+
+#include "formtesting.h"
+
+#include "core/numbertext.h"
+#include "ui/application.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QMenu>
+#include <QtTest>
+
+#include <functional>
+
+using namespace formtesting;
+
+using TermRule = std::function<double(int)>;
+Q_DECLARE_METATYPE(TermRule)
+
+namespace {
+
+QString numberText(double v)
+{
+    return QString::fromStdString(tavelo::RealToText(v, '.'));
+}
+
+QAction* menuItem(QWidget* area, const QString& text)
+{
+    for (QAction* action : area->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class AdditionsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setUpApplication(); }
+
+    void menusHoldTheirItemsInOrder();
+    void waveformFillsTheFieldsAndPlots_data();
+    void waveformFillsTheFieldsAndPlots();
+    void arrowKeysWalkTheTermsAndStopAtTheEnds();
+    void copyPutsTheAreaOnTheClipboard_data();
+    void copyPutsTheAreaOnTheClipboard();
+};
+
+void AdditionsTest::menusHoldTheirItemsInOrder()
+{
+    const auto form = startedForm();
+    QStringList items;
+    for (QAction* action : form->controls().Picture2->actions())
+        items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(items, QStringList({"Прямоугольные колебания (меандр)", "Пилообразные колебания", "Треугольные колебания",
+                                 "Одна гармоника", "-", "Копировать рисунок"}));
+    QCOMPARE(form->controls().Picture1->actions().size(), 1);
+    QCOMPARE(form->controls().Picture1->actions().first()->text(), "Копировать рисунок");
+
+    // The keyboard opens the spectrum's menu too.
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}}) {
+        qsizetype shownItems = 0;
+        QTimer::singleShot(50, [&] {
+            if (auto* shown = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                shownItems = shown->actions().size();
+                shown->close();
+            }
+        });
+        form->controls().Picture2->setFocus();
+        QTest::keyClick(form->controls().Picture2, key, modifiers);
+        QTRY_COMPARE(shownItems, 6);
+    }
+}
+
+void AdditionsTest::waveformFillsTheFieldsAndPlots_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("basis"); // 1 sine, 0 cosine, -1 unchanged (cosine chosen before)
+    QTest::addColumn<TermRule>("amplitude");
+    QTest::addColumn<TermRule>("phase");
+    QTest::addColumn<QString>("amax");
+    QTest::addColumn<QString>("countBefore");
+    QTest::addColumn<QString>("countAfter");
+    const auto odd = [](int n) { return n % 2 == 1; };
+    const TermRule zero = [](int) { return 0.0; };
+    QTest::addRow("square") << "Прямоугольные колебания (меандр)" << 1
+                            << TermRule([=](int n) { return odd(n) ? 1.0 / n : 0; }) << zero << "1" << "1" << "15";
+    QTest::addRow("sawtooth") << "Пилообразные колебания" << 1 << TermRule([](int n) { return 1.0 / n; })
+                              << TermRule([=](int n) { return odd(n) ? 0.0 : 1.0; }) << "2" << "1" << "15";
+    QTest::addRow("triangle") << "Треугольные колебания" << 0
+                              << TermRule([=](int n) { return odd(n) ? 1.0 / (double(n) * n) : 0; }) << zero
+                              << "1.5" << "1" << "15";
+    QTest::addRow("one harmonic, N kept") << "Одна гармоника" << -1
+                                          << TermRule([](int n) { return n == 1 ? 1.0 : 0.0; }) << zero << "1"
+                                          << "40" << "40";
+}
+
+void AdditionsTest::waveformFillsTheFieldsAndPlots()
+{
+    QFETCH(QString, item);
+    QFETCH(int, basis);
+    QFETCH(TermRule, amplitude);
+    QFETCH(TermRule, phase);
+    QFETCH(QString, amax);
+    QFETCH(QString, countBefore);
+    QFETCH(QString, countAfter);
+    const auto form = startedForm();
+    const auto& ui = form->controls();
+    ui.Option1_1->click();
+    ui.Counti->setText(countBefore);
+    int plots = 0;
+    connect(form.get(), &Form1::plotFinished, this, [&plots] { ++plots; });
+    menuItem(ui.Picture2, item)->trigger();
+    QCOMPARE(plots, 1);
+    QVERIFY(ui.Command1->isEnabled());
+    QCOMPARE(ui.Option1_0->isChecked(), basis == 1);
+    QCOMPARE(ui.Counti->text(), countAfter);
+    QCOMPARE(ui.Hei->text(), "1");
+    QCOMPARE(ui.Amax->text(), amax);
+    for (int n = 1; n <= Form1::kMaxTerms; ++n) {
+        QCOMPARE(form->AAA(n)->text(), numberText(amplitude(n)));
+        QCOMPARE(form->FFF(n)->text(), numberText(phase(n)));
+    }
+    const QImage drawn = ui.Picture1->image();
+    QVERIFY(!rowsOf(drawn, 300, kCurveBlue).isEmpty());
+
+    // The same texts typed into a fresh window plot the same picture, and
+    // raising N then plots the same partial sum in both: by two, since every
+    // other term of some waveforms is zero.
+    const auto typed = startedForm();
+    const auto& typedUi = typed->controls();
+    (basis == 1 ? typedUi.Option1_0 : typedUi.Option1_1)->click();
+    for (int n = 1; n <= Form1::kMaxTerms; ++n) {
+        typed->FFF(n)->setText(form->FFF(n)->text());
+        typed->AAA(n)->setText(form->AAA(n)->text());
+    }
+    typedUi.Counti->setText(countAfter);
+    typedUi.Hei->setText("1");
+    typedUi.Amax->setText(amax);
+    typedUi.Command1->click();
+    QCOMPARE(typedUi.Picture1->image(), drawn);
+    const QString raised = QString::number(countAfter.toInt() + 2);
+    for (const auto* window : {form.get(), typed.get()}) {
+        window->controls().Counti->setText(raised);
+        window->controls().Command1->click();
+    }
+    QCOMPARE(ui.Picture1->image(), typedUi.Picture1->image());
+    if (item != "Одна гармоника")
+        QVERIFY(ui.Picture1->image() != drawn);
+}
+
+void AdditionsTest::arrowKeysWalkTheTermsAndStopAtTheEnds()
+{
+    const auto form = startedForm();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    const auto& ui = form->controls();
+    ui.Counti->setText("3");
+    struct Walk {
+        QScrollBar* bar;
+        std::function<TextField*(int)> field;
+    };
+    for (const Walk& walk : {Walk{ui.VScroll3, [&](int i) { return form->AAA(i); }},
+                             Walk{ui.VScroll2, [&](int i) { return form->FFF(i); }}}) {
+        walk.field(2)->setText("0.5");
+        const int expected[] = {2, 3, 3, 2, 1, 1};
+        const Qt::Key keys[] = {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up};
+        walk.field(1)->setFocus();
+        int current = 1;
+        for (int step = 0; step < 6; ++step) {
+            QTest::keyClick(walk.field(current), keys[step]);
+            current = expected[step];
+            QCOMPARE(walk.bar->value(), expected[step]);
+            TextField* shown = walk.field(expected[step]);
+            QVERIFY(shown->isVisible());
+            QCOMPARE(QApplication::focusWidget(), shown);
+            QCOMPARE(shown->selectedText(), shown->text());
+        }
+        QVERIFY2(brokenInvariant(*form).isEmpty(), qPrintable(brokenInvariant(*form)));
+    }
+}
+
+void AdditionsTest::copyPutsTheAreaOnTheClipboard_data()
+{
+    QTest::addColumn<QString>("area");
+    QTest::addColumn<bool>("byKey");
+    QTest::addRow("plot, menu") << "Picture1" << false;
+    QTest::addRow("plot, Ctrl+C") << "Picture1" << true;
+    QTest::addRow("spectrum, menu") << "Picture2" << false;
+    QTest::addRow("spectrum, Ctrl+C") << "Picture2" << true;
+}
+
+void AdditionsTest::copyPutsTheAreaOnTheClipboard()
+{
+    QFETCH(QString, area);
+    QFETCH(bool, byKey);
+    const auto form = startedForm();
+    form->controls().Command1->click();
+    auto* box = form->findChild<PictureBox*>(area);
+    QGuiApplication::clipboard()->clear();
+    if (byKey) {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    } else {
+        menuItem(box, "Копировать рисунок")->trigger();
+    }
+    const QImage copied = QGuiApplication::clipboard()->image();
+    QCOMPARE(copied.size(), box->contentsRect().size() * box->devicePixelRatioF());
+    if (area == "Picture1") {
+        QVERIFY(isColor(copied, 10, 168, QColor(0, 192, 0)));     // the zero line
+        QVERIFY(!rowsOf(copied, 100, kCurveBlue).isEmpty());       // the curve
+    } else {
+        QVERIFY(!rowsOf(copied, 210, kBarOlive).isEmpty());        // the one bar
+    }
+    QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), box->picture().convertToFormat(QImage::Format_RGB32));
+}
+
+QTEST_MAIN(AdditionsTest)
+#include "additions_test.moc"
