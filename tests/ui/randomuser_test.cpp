@@ -9,6 +9,7 @@
 #include "core/numbertext.h"
 #include "ui/application.h"
 
+#include <QAction>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -71,6 +72,7 @@ public:
     QStringList log;
     int actions = 0;
     int checks = 0;
+    int waveforms = 0; // chosen while enabled
     QString failure;
 
     void play(int count)
@@ -121,7 +123,7 @@ private:
     {
         ++actions;
         m_touched = nullptr;
-        const int kind = pick(duringPlot ? 9 : 12);
+        const int kind = pick(duringPlot ? 11 : 14);
         switch (kind) {
         case 0: { // type a text over the whole field, key by key
             QLineEdit* field = someField();
@@ -206,8 +208,34 @@ private:
             m_ui.Command3->click();
             break;
         }
-        case 9:
-        case 10: { // a plot, which may be played into
+        case 9: { // Up or Down in the amplitude or phase field on show
+            const bool amplitude = chance(50);
+            QLineEdit* field = amplitude ? m_form.AAA(m_form.aa()) : m_form.FFF(m_form.ff());
+            const bool down = chance(50);
+            log << QStringLiteral("%1 in %2").arg(down ? "Down" : "Up", field->objectName());
+            field->setFocus();
+            QTest::keyClick(field, down ? Qt::Key_Down : Qt::Key_Up);
+            break;
+        }
+        case 10: { // copy a drawing area; now and then choose a waveform from the spectrum's menu
+            if (chance(97)) {
+                PictureBox* box = chance(50) ? m_ui.Picture1 : m_ui.Picture2;
+                log << QStringLiteral("copy %1").arg(box->objectName());
+                box->setFocus();
+                QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+                break;
+            }
+            QAction* waveform = m_form.waveformActions().at(pick(int(m_form.waveformActions().size())));
+            log << QStringLiteral("waveform %1%2").arg(waveform->text(), waveform->isEnabled() ? "" : " (disabled)");
+            // A disabled item is one the menu does not let the user choose.
+            if (waveform->isEnabled()) {
+                ++waveforms;
+                waveform->trigger();
+            }
+            break;
+        }
+        case 11:
+        case 12: { // a plot, which may be played into
             log << QStringLiteral("plot");
             m_ui.Command1->click();
             log << QStringLiteral("plot ended");
@@ -249,6 +277,10 @@ private:
         }
         if (!duringPlot && !m_ui.Command1->isEnabled())
             failure = QStringLiteral("Command1 disabled with no plot running");
+        for (const QAction* waveform : m_form.waveformActions()) {
+            if (waveform->isEnabled() != m_ui.Command1->isEnabled())
+                failure = waveform->text() + " enabled differs from Command1";
+        }
     }
 
     Form1& m_form;
@@ -284,6 +316,7 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
     ModalCloser closer;
     int played = 0;
     int checked = 0;
+    int waveforms = 0;
     for (quint32 seed : seeds) {
         const auto form = startedForm();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -291,6 +324,7 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
         user.play(totalActions / int(seeds.size()));
         played += user.actions;
         checked += user.checks;
+        waveforms += user.waveforms;
         if (!user.failure.isEmpty()) {
             qWarning().noquote() << "seed" << seed << "failed after" << user.actions << "actions:" << user.failure;
             qWarning().noquote() << "replay with TAVELO_RANDOM_SEED=" + QString::number(seed) + "; last actions:";
@@ -299,8 +333,8 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
             QFAIL("a random session broke the window");
         }
     }
-    qInfo("played %d random actions, checked the window %d times, closed %d message boxes", played, checked,
-          closer.closed);
+    qInfo("played %d random actions, checked the window %d times, closed %d message boxes, chose %d waveforms",
+          played, checked, closer.closed, waveforms);
     QVERIFY(played >= totalActions - int(seeds.size()));
 }
 
