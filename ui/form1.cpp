@@ -327,9 +327,7 @@ tavelo::HarmonicParams Form1::ReadHarmonicParams()
 
 void Form1::Command1_Click()
 {
-    ui.Command1->setEnabled(false);
-    for (QAction* action : std::as_const(m_waveformActions))
-        action->setEnabled(false);
+    setPlotStartable(false);
     m_tdk = -1;
     spectrs();
     ui.Picture1->Cls();
@@ -344,14 +342,19 @@ void Form1::Command1_Click()
         return !m_ending && m_tdk != 0;
     });
 
-    ui.Command1->setEnabled(true);
-    for (QAction* action : std::as_const(m_waveformActions))
-        action->setEnabled(true);
+    setPlotStartable(true);
     if (!m_ending)
         ui.Picture1->setAccessibleDescription(plotDescription(outcome));
     if (outcome.end == tavelo::PlotEnd::NumericFault && !m_ending)
         reportFault(outcome);
     emit plotFinished(outcome);
+}
+
+void Form1::setPlotStartable(bool startable)
+{
+    ui.Command1->setEnabled(startable);
+    for (QAction* action : std::as_const(m_waveformActions))
+        action->setEnabled(startable);
 }
 
 void Form1::reportFault(const tavelo::PlotOutcome& outcome)

@@ -60,9 +60,7 @@ public:
 
     void spectrs();
 
-    // Beyond the design: the menus of the drawing areas. Fills the fields
-    // with a classic waveform through their own rules, then plots it.
-    void applyWaveform(tavelo::Waveform waveform);
+    // The waveform items of the spectrum's context menu.
     QList<QAction*> waveformActions() const { return m_waveformActions; }
 
 signals:
@@ -79,6 +77,11 @@ protected:
 private:
     void applyFonts();
     void createPictureMenus();
+    // Fills the fields with a classic waveform through their own rules, then
+    // plots it.
+    void applyWaveform(tavelo::Waveform waveform);
+    // «График» and the waveform items are enabled exactly when no plot runs.
+    void setPlotStartable(bool startable);
     void copyPicture(PictureBox* box);
     // Moves the scroll bar on by `step` within its range and gives the field
     // it shows the focus, its text selected.
