@@ -1,7 +1,8 @@
 #pragma once
 
 // The synthesis core: field texts to numbers and back, the Fourier series and
-// its plot, the spectrum geometry and the classic waveforms. Plain C++, no toolkit.
+// its plot, the spectrum geometry, the number of terms and the classic
+// waveforms. Plain C++, no toolkit.
 
 #include "core/amplitudebars.h"
 #include "core/columnplot.h"
@@ -10,4 +11,5 @@
 #include "core/plotsurface.h"
 #include "core/series.h"
 #include "core/singleprecision.h"
+#include "core/termcount.h"
 #include "core/waveforms.h"

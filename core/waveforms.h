@@ -1,17 +1,40 @@
 #pragma once
 
 #include <optional>
+#include <span>
+#include <string_view>
 #include <vector>
 
 namespace tavelo {
 
 // The classic waveforms a teacher builds from their Fourier series.
 enum class Waveform {
-    Square,      // sin, 1/n for odd n
-    Sawtooth,    // sin, 1/n with every even term turned by pi
-    Triangle,    // cos, 1/n^2 for odd n
-    OneHarmonic, // the first term alone, in the basis chosen
+    Square,
+    Sawtooth,
+    Triangle,
+    OneHarmonic,
 };
+
+// One classic waveform: what the menu calls it and the rule of its terms.
+struct WaveformDefinition {
+    Waveform waveform;
+    std::string_view title;       // UTF-8, as the spectrum's menu shows it
+    std::optional<bool> sinBasis; // empty: the basis stays as chosen
+    double Amax;                  // the largest visible coordinate it needs
+    double (*amplitude)(int n);
+    double (*phase)(int n); // in units of pi
+};
+
+// Every classic waveform, in the order of the menu.
+std::span<const WaveformDefinition> classicWaveforms();
+
+const WaveformDefinition& waveformDefinition(Waveform waveform);
+
+// A single term shows nothing of a shape: a waveform chosen while N is 1
+// raises N to this; any other N is the user's choice and stays.
+inline constexpr int kWaveformTermsFromOne = 15;
+
+int waveformTermCount(int N);
 
 // What a waveform writes into the fields: the terms 1..N (index 0 unused,
 // as in the fields), the spectrum's scale H and the largest visible coordinate.
