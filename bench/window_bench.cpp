@@ -7,6 +7,7 @@
 #include "referenceloop.h"
 #include "ui/application.h"
 #include "ui/form1.h"
+#include "ui/picturemenus.h"
 #include "ui/vectorstate.h"
 
 #include <QAction>
@@ -167,7 +168,7 @@ int main(int argc, char* argv[])
     print("keystroke making N = 250 to spectrum", countKey, "ms");
 
     // Each run chooses another waveform, so all 500 fields change every time.
-    const QList<QAction*> waveforms = form.waveformActions();
+    const QList<QAction*> waveforms = form.pictureMenus().waveformActions();
     int chosen = 0;
     const Figure waveform = measure(31, [&] {
         QAction* item = waveforms.at(chosen++ % waveforms.size());

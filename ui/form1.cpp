@@ -2,57 +2,28 @@
 
 #include "core/core.h"
 #include "ui/dialogkeys.h"
-#include "ui/plotdescription.h"
-#include "ui/plotfaultmessage.h"
+#include "ui/fieldtext.h"
+#include "ui/picturemenus.h"
+#include "ui/plottexts.h"
+#include "ui/termfieldcolumn.h"
+#include "ui/termkeys.h"
+#include "ui/termwriter.h"
 #include "ui/vectorstate.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
-#include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace {
 
-double valueOf(const QLineEdit* field)
-{
-    // Field texts are short and mostly plain ASCII: those are read without
-    // an allocation, since a plot and every keystroke read hundreds of them.
-    const QString text = field->text();
-    std::array<char, 32> ascii;
-    if (text.size() <= qsizetype(ascii.size())) {
-        qsizetype length = 0;
-        for (const QChar c : text) {
-            if (c.unicode() >= 0x80)
-                break;
-            ascii[static_cast<std::size_t>(length++)] = static_cast<char>(c.unicode());
-        }
-        if (length == text.size())
-            return tavelo::NumberFromText(std::string_view(ascii.data(), static_cast<std::size_t>(length)));
-    }
-    const QByteArray utf8 = text.toUtf8();
-    return tavelo::NumberFromText(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
-}
-
-QString wholeText(long long n)
-{
-    return QString::fromStdString(tavelo::WholeToText(n));
-}
-
-// Raised values are written with the full stop, the one decimal point that
-// reading accepts, so a value reads back as exactly what was written.
-QString realText(double v)
-{
-    return QString::fromStdString(tavelo::RealToText(v, '.'));
-}
+// The labels' captions "A ( i ), i =" and "Fi ( i ), i =" stand before the
+// index they name.
+constexpr qsizetype kAmplitudeLabelPrefix = 12;
+constexpr qsizetype kPhaseLabelPrefix = 13;
 
 // A font with every attribute set, so that a child does not take its
 // frame's font in place of the window's.
@@ -68,16 +39,6 @@ QFont explicitFont(const QFont& font)
     return copy;
 }
 
-// The program's message boxes: one OK button. Qt's Russian texts leave that
-// button in Latin letters; the Russian one is written in Cyrillic.
-void showMessage(QMessageBox::Icon icon, const QString& text, QWidget* parent)
-{
-    QMessageBox box(icon, QStringLiteral("Tavelo"), text, QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("ОК"));
-    box.exec();
-}
-
 } // namespace
 
 Form1::Form1(QWidget* parent)
@@ -85,9 +46,10 @@ Form1::Form1(QWidget* parent)
 {
     ui.setupUi(this);
     applyFonts();
-    m_AAA[1] = ui.AAA_1;
-    m_FFF[1] = ui.FFF_1;
-    describeFields(1);
+    m_amplitudes = new TermFieldColumn(ui.AAA_1, ui.VScroll3, ui.ANum, kAmplitudeLabelPrefix,
+                                       QStringLiteral("Амплитуда гармоники %1, м"), this);
+    m_phases = new TermFieldColumn(ui.FFF_1, ui.VScroll2, ui.FNum, kPhaseLabelPrefix,
+                                   QStringLiteral("Начальная фаза гармоники %1, в долях числа пи"), this);
     for (AutoSizeLabel* label : {ui.Label1, ui.Label2, ui.Label3, ui.ANum, ui.FNum})
         label->adjustSize();
     ui.Line1->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -95,64 +57,23 @@ Form1::Form1(QWidget* parent)
     for (QGroupBox* frame : findChildren<QGroupBox*>())
         frame->setAccessibleName(frame->title());
     new DialogKeys(this, ui.Command1, ui.Command4);
+    new TermKeys({m_amplitudes, m_phases}, this);
     connectHandlers();
-    createPictureMenus();
+
+    m_pictureMenus = new PictureMenus(ui.Picture1, ui.Picture2, this);
+    auto* termWriter = new TermWriter(this);
+    connect(m_pictureMenus, &PictureMenus::waveformChosen, termWriter, &TermWriter::writeWaveform);
+    connect(this, &Form1::plotRunningChanged, m_pictureMenus, &PictureMenus::setPlotRunning);
 }
 
-void Form1::createPictureMenus()
+TextField* Form1::AAA(int index) const
 {
-    const auto copyAction = [this](PictureBox* box) {
-        auto* copy = new QAction(QStringLiteral("Копировать рисунок"), box);
-        copy->setShortcut(QKeySequence::Copy);
-        copy->setShortcutContext(Qt::WidgetShortcut);
-        connect(copy, &QAction::triggered, this, [this, box] { copyPicture(box); });
-        return copy;
-    };
-    const std::pair<const char*, tavelo::Waveform> waveforms[] = {
-        {"Прямоугольные колебания (меандр)", tavelo::Waveform::Square},
-        {"Пилообразные колебания", tavelo::Waveform::Sawtooth},
-        {"Треугольные колебания", tavelo::Waveform::Triangle},
-        {"Одна гармоника", tavelo::Waveform::OneHarmonic},
-    };
-    for (const auto& [text, waveform] : waveforms) {
-        auto* action = new QAction(QString::fromUtf8(text), ui.Picture2);
-        connect(action, &QAction::triggered, this, [this, waveform] { applyWaveform(waveform); });
-        m_waveformActions.append(action);
-    }
-    ui.Picture2->addActions(m_waveformActions);
-    auto* separator = new QAction(ui.Picture2);
-    separator->setSeparator(true);
-    ui.Picture2->addAction(separator);
-    ui.Picture2->addAction(copyAction(ui.Picture2));
-    ui.Picture1->addAction(copyAction(ui.Picture1));
-    for (PictureBox* box : {ui.Picture1, ui.Picture2})
-        box->setContextMenuPolicy(Qt::ActionsContextMenu);
+    return m_amplitudes->field(index);
 }
 
-void Form1::copyPicture(PictureBox* box)
+TextField* Form1::FFF(int index) const
 {
-    QGuiApplication::clipboard()->setImage(box->picture());
-}
-
-void Form1::applyWaveform(tavelo::Waveform waveform)
-{
-    // One plot at a time: while one runs the waveform items are disabled, and
-    // a waveform chosen otherwise does nothing.
-    if (!ui.Command1->isEnabled())
-        return;
-    const tavelo::WaveformTerms terms = tavelo::classicWaveform(waveform, kMaxTerms);
-    if (terms.sinBasis)
-        (*terms.sinBasis ? ui.Option1_0 : ui.Option1_1)->setChecked(true);
-    for (int i = 1; i <= kMaxTerms; ++i)
-        FFF(i)->setText(realText(terms.Fi[static_cast<std::size_t>(i)]));
-    for (int i = 1; i <= kMaxTerms; ++i)
-        AAA(i)->setText(realText(terms.A[static_cast<std::size_t>(i)]));
-    ui.Hei->setText(realText(terms.H));
-    ui.Amax->setText(realText(terms.Amax));
-    // A single term shows nothing of the shape; any other N is the user's choice.
-    if (ui.Counti->text() == wholeText(1))
-        ui.Counti->setText(wholeText(15));
-    Command1_Click();
+    return m_phases->field(index);
 }
 
 void Form1::applyFonts()
@@ -183,52 +104,16 @@ void Form1::connectHandlers()
     connect(ui.Tmax, &QLineEdit::textChanged, this, &Form1::Tmax_Change);
     connect(ui.VScroll3, &QScrollBar::valueChanged, this, &Form1::VScroll3_Change);
     connect(ui.VScroll2, &QScrollBar::valueChanged, this, &Form1::VScroll2_Change);
-    connect(ui.AAA_1, &QLineEdit::textChanged, this, [this] { AAA_Change(1); });
-    ui.AAA_1->installEventFilter(this);
-    ui.FFF_1->installEventFilter(this);
-}
-
-TextField* Form1::createCopy(TextField* original)
-{
-    auto* copy = new TextField(original->parentWidget());
-    copy->setObjectName(original->objectName());
-    copy->setGeometry(original->geometry());
-    copy->setFont(original->font());
-    copy->setPalette(original->palette());
-    copy->setToolTip(original->toolTip());
-    copy->setHidden(true);
-    return copy;
+    connect(m_amplitudes, &TermFieldColumn::textChanged, this, &Form1::AAA_Change);
+    connect(m_amplitudes, &TermFieldColumn::keyPressed, this, &Form1::AAA_KeyPress);
 }
 
 void Form1::Form_Load()
 {
     m_ff = 1;
     m_aa = 1;
-
-    QWidget* lastAmplitude = ui.AAA_1;
-    QWidget* lastPhase = ui.FFF_1;
-    for (int i = 2; i <= kMaxTerms; ++i) {
-        TextField* amplitude = createCopy(ui.AAA_1);
-        amplitude->setObjectName(QStringLiteral("AAA_%1").arg(i));
-        m_AAA[static_cast<std::size_t>(i)] = amplitude;
-        connect(amplitude, &QLineEdit::textChanged, this, [this, i] { AAA_Change(i); });
-        amplitude->installEventFilter(this);
-        amplitude->setText(wholeText(0));
-
-        TextField* phase = createCopy(ui.FFF_1);
-        phase->setObjectName(QStringLiteral("FFF_%1").arg(i));
-        m_FFF[static_cast<std::size_t>(i)] = phase;
-        phase->setText(wholeText(0));
-        phase->installEventFilter(this);
-
-        describeFields(i);
-
-        // Only the field on show can take the focus, in the place of element 1.
-        setTabOrder(lastAmplitude, amplitude);
-        setTabOrder(lastPhase, phase);
-        lastAmplitude = amplitude;
-        lastPhase = phase;
-    }
+    m_amplitudes->createCopies(WholeToText(0));
+    m_phases->createCopies(WholeToText(0));
 
     const auto phaseTerms = static_cast<qint16>(termCount());
     ui.VScroll2->setMaximum(phaseTerms);
@@ -246,21 +131,9 @@ void Form1::Form_Load()
     ui.Picture2->setFocus();
 }
 
-void Form1::describeFields(int index)
-{
-    // A screen reader names a field as its label does while the field is on show.
-    const QString number = QString::fromStdString(tavelo::WholeToLabelText(index));
-    AAA(index)->setAccessibleName(ui.ANum->text().left(12) + number);
-    AAA(index)->setAccessibleDescription(QStringLiteral("Амплитуда гармоники %1, м").arg(index));
-    FFF(index)->setAccessibleName(ui.FNum->text().left(13) + number);
-    FFF(index)->setAccessibleDescription(QStringLiteral("Начальная фаза гармоники %1, в долях числа пи").arg(index));
-}
-
 int Form1::termCount() const
 {
-    // Clamped in double precision before the conversion, so no text can
-    // overflow the integer; the field rule keeps it within 1..250 anyway.
-    return static_cast<int>(std::clamp(std::floor(valueOf(ui.Counti)), 0.0, double{kMaxTerms}));
+    return tavelo::termsToRead(NumberFromField(ui.Counti));
 }
 
 QString Form1::aboutPrompt()
@@ -312,22 +185,22 @@ tavelo::HarmonicParams Form1::ReadHarmonicParams()
     tavelo::HarmonicParams params;
     const int n = termCount();
     params.N = n;
-    params.P = valueOf(ui.Tmax);
+    params.P = NumberFromField(ui.Tmax);
     params.A.assign(static_cast<std::size_t>(n) + 1, 0.0);
     params.Fi.assign(static_cast<std::size_t>(n) + 1, 0.0);
-    params.Amax = valueOf(ui.Amax);
+    params.Amax = NumberFromField(ui.Amax);
     m_o1v = ui.Option1_0->isChecked() ? -1 : 0;
     params.sinBasis = m_o1v != 0;
     for (int i = 1; i <= n; ++i) {
-        params.A[static_cast<std::size_t>(i)] = valueOf(AAA(i));
-        params.Fi[static_cast<std::size_t>(i)] = valueOf(FFF(i));
+        params.A[static_cast<std::size_t>(i)] = NumberFromField(AAA(i));
+        params.Fi[static_cast<std::size_t>(i)] = NumberFromField(FFF(i));
     }
     return params;
 }
 
 void Form1::Command1_Click()
 {
-    setPlotStartable(false);
+    setPlotRunning(true);
     m_tdk = -1;
     spectrs();
     ui.Picture1->Cls();
@@ -342,35 +215,30 @@ void Form1::Command1_Click()
         return !m_ending && m_tdk != 0;
     });
 
-    setPlotStartable(true);
+    setPlotRunning(false);
     if (!m_ending)
         ui.Picture1->setAccessibleDescription(plotDescription(outcome));
     if (outcome.end == tavelo::PlotEnd::NumericFault && !m_ending)
-        reportFault(outcome);
+        showMessage(QMessageBox::Warning, plotFaultMessage(outcome), this);
     emit plotFinished(outcome);
 }
 
-void Form1::setPlotStartable(bool startable)
+void Form1::setPlotRunning(bool running)
 {
-    ui.Command1->setEnabled(startable);
-    for (QAction* action : std::as_const(m_waveformActions))
-        action->setEnabled(startable);
-}
-
-void Form1::reportFault(const tavelo::PlotOutcome& outcome)
-{
-    showMessage(QMessageBox::Warning, plotFaultMessage(outcome), this);
+    m_plotRunning = running;
+    ui.Command1->setEnabled(!running);
+    emit plotRunningChanged(running);
 }
 
 void Form1::spectrs()
 {
     ui.Picture2->Cls();
-    const double N = std::floor(valueOf(ui.Counti));
-    const int fields = static_cast<int>(std::clamp(N, 0.0, double{kMaxTerms}));
+    const double N = std::floor(NumberFromField(ui.Counti));
+    const int fields = tavelo::termsToRead(N);
     std::vector<double> A(static_cast<std::size_t>(fields) + 1, 0.0);
     for (int i = 1; i <= fields; ++i)
-        A[static_cast<std::size_t>(i)] = valueOf(AAA(i));
-    const double H = valueOf(ui.Hei);
+        A[static_cast<std::size_t>(i)] = NumberFromField(AAA(i));
+    const double H = NumberFromField(ui.Hei);
     for (const tavelo::SpectrumBar& bar : tavelo::spectrumBars(N, A, H, ui.Picture2->Width(), ui.Picture2->Height())) {
         // A bar that does not fit single precision cannot be drawn; the others can.
         if (tavelo::isDrawable(bar))
@@ -381,9 +249,8 @@ void Form1::spectrs()
 
 void Form1::Counti_Change()
 {
-    const double n = std::clamp(std::floor(valueOf(ui.Counti)), 1.0, double{kMaxTerms});
-    const auto terms = static_cast<int>(n);
-    ui.Counti->setText(wholeText(terms));
+    const int terms = tavelo::validTermCount(NumberFromField(ui.Counti));
+    ui.Counti->setText(WholeToText(terms));
     ui.VScroll2->setMaximum(terms);
     ui.VScroll2->setMinimum(1);
     ui.VScroll3->setMaximum(terms);
@@ -394,50 +261,46 @@ void Form1::Counti_Change()
 void Form1::AAA_Change(int Index)
 {
     spectrs();
-    if (valueOf(ui.Hei) < valueOf(AAA(Index)))
-        ui.Hei->setText(realText(valueOf(AAA(Index))));
+    if (NumberFromField(ui.Hei) < NumberFromField(AAA(Index)))
+        ui.Hei->setText(RealToText(NumberFromField(AAA(Index))));
 
     double S = 0;
     const int n = termCount();
     for (int i = 1; i <= n; ++i)
-        S = S + valueOf(AAA(i));
+        S = S + NumberFromField(AAA(i));
     // A sum beyond the double range has no text; the plot explains the overflow.
-    if (std::isfinite(S) && valueOf(ui.Amax) < S)
-        ui.Amax->setText(realText(S));
+    if (std::isfinite(S) && NumberFromField(ui.Amax) < S)
+        ui.Amax->setText(RealToText(S));
 }
 
 void Form1::Hei_Change()
 {
-    if (valueOf(ui.Hei) == 0)
-        ui.Hei->setText(wholeText(2));
+    if (NumberFromField(ui.Hei) == 0)
+        ui.Hei->setText(WholeToText(2));
     spectrs();
 }
 
 void Form1::Amax_Change()
 {
-    if (valueOf(ui.Amax) == 0)
-        ui.Amax->setText(wholeText(2));
+    if (NumberFromField(ui.Amax) == 0)
+        ui.Amax->setText(WholeToText(2));
 }
 
 void Form1::Tmax_Change()
 {
-    if (valueOf(ui.Tmax) == 0)
-        ui.Tmax->setText(wholeText(1));
+    if (NumberFromField(ui.Tmax) == 0)
+        ui.Tmax->setText(WholeToText(1));
 }
 
 void Form1::VScroll3_Change()
 {
-    ui.ANum->setCaption(ui.ANum->text().left(12) + QString::fromStdString(tavelo::WholeToLabelText(ui.VScroll3->value())));
-    AAA(m_aa)->setVisible(false);
-    AAA(ui.VScroll3->value())->setVisible(true);
+    m_amplitudes->showField(m_aa, ui.VScroll3->value());
     m_aa = static_cast<qint16>(ui.VScroll3->value());
 }
 
 void Form1::VScroll2_Change()
 {
-    ui.FNum->setCaption(ui.FNum->text().left(13) + QString::fromStdString(tavelo::WholeToLabelText(ui.VScroll2->value())));
-    FFF(m_ff)->setVisible(false);
-    FFF(ui.VScroll2->value())->setVisible(true);
+    m_phases->showField(m_ff, ui.VScroll2->value());
     m_ff = static_cast<qint16>(ui.VScroll2->value());
 }
 
@@ -449,52 +312,5 @@ void Form1::AAA_KeyPress(int Index, int KeyAscii)
     if (!(v < m && KeyAscii == 13))
         return;
     ui.VScroll3->setValue(v + 1);
-    focusWholeText(AAA(ui.VScroll3->value()));
-}
-
-void Form1::focusWholeText(TextField* field)
-{
-    field->setSelection(0, static_cast<int>(field->text().length()));
-    field->setFocus();
-}
-
-void Form1::stepTerm(QScrollBar* bar, const std::array<TextField*, kMaxTerms + 1>& fields, int step)
-{
-    const int target = bar->value() + step;
-    if (target < bar->minimum() || target > bar->maximum())
-        return;
-    bar->setValue(target);
-    focusWholeText(fields[static_cast<std::size_t>(bar->value())]);
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const auto* keyEvent = static_cast<QKeyEvent*>(event);
-        // Up and Down walk the terms from the field on show, as its scroll bar
-        // does; at either end they do nothing.
-        const bool upOrDown = keyEvent->key() == Qt::Key_Up || keyEvent->key() == Qt::Key_Down;
-        if (upOrDown && (keyEvent->modifiers() & ~Qt::KeypadModifier) == 0) {
-            const int step = keyEvent->key() == Qt::Key_Down ? 1 : -1;
-            if (watched == AAA(m_aa)) {
-                stepTerm(ui.VScroll3, m_AAA, step);
-                return true;
-            }
-            if (watched == FFF(m_ff)) {
-                stepTerm(ui.VScroll2, m_FFF, step);
-                return true;
-            }
-        }
-        int keyAscii = 0;
-        if (keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter)
-            keyAscii = 13;
-        else if (!keyEvent->text().isEmpty())
-            keyAscii = keyEvent->text().at(0).unicode();
-        if (keyAscii != 0) {
-            const auto found = std::find(m_AAA.begin() + 1, m_AAA.end(), watched);
-            if (found != m_AAA.end())
-                AAA_KeyPress(static_cast<int>(found - m_AAA.begin()), keyAscii);
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+    m_amplitudes->focusWholeText(ui.VScroll3->value());
 }

@@ -1,27 +1,27 @@
 #pragma once
 
+#include "core/termcount.h"
 #include "ui_Form1.h"
 
 #include <QWidget>
 
-#include <array>
-
-class QAction;
+class PictureMenus;
+class TermFieldColumn;
 
 namespace tavelo {
 struct HarmonicParams;
 struct PlotOutcome;
-enum class Waveform;
 }
 
 // The one window of the program. Its handlers keep the parameter fields valid,
 // walk the amplitude and phase fields, redraw the spectrum and run the plot;
-// all computation lives in the core library.
+// the computation lives in the core library, and each addition to the design
+// in a class of its own.
 class Form1 : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kMaxTerms = 250;
+    static constexpr int kMaxTerms = tavelo::kMaxTerms;
 
     explicit Form1(QWidget* parent = nullptr);
 
@@ -29,10 +29,11 @@ public:
     void Form_Load();
 
     // The amplitude and phase fields, addressed 1..250 like the design.
-    TextField* AAA(int index) const { return m_AAA.at(static_cast<std::size_t>(index)); }
-    TextField* FFF(int index) const { return m_FFF.at(static_cast<std::size_t>(index)); }
+    TextField* AAA(int index) const;
+    TextField* FFF(int index) const;
 
     const Ui::Form1& controls() const { return ui; }
+    const PictureMenus& pictureMenus() const { return *m_pictureMenus; }
 
     // Form-level state: continue flag of the plot, basis captured at its start
     // (-1 for sine), and the indices of the amplitude and phase fields on show.
@@ -40,6 +41,8 @@ public:
     qint16 o1v() const { return m_o1v; }
     qint16 aa() const { return m_aa; }
     qint16 ff() const { return m_ff; }
+
+    bool isPlotRunning() const { return m_plotRunning; }
 
     static QString aboutPrompt();
 
@@ -60,11 +63,9 @@ public:
 
     void spectrs();
 
-    // The waveform items of the spectrum's context menu.
-    QList<QAction*> waveformActions() const { return m_waveformActions; }
-
 signals:
     void spectrumRedrawn();
+    void plotRunningChanged(bool running);
     // A running plot is processing the pending events at this column; what a
     // receiver does here counts as done during that processing.
     void plotYielded(double column);
@@ -72,38 +73,25 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void applyFonts();
-    void createPictureMenus();
-    // Fills the fields with a classic waveform through their own rules, then
-    // plots it.
-    void applyWaveform(tavelo::Waveform waveform);
-    // «График» and the waveform items are enabled exactly when no plot runs.
-    void setPlotStartable(bool startable);
-    void copyPicture(PictureBox* box);
-    // Moves the scroll bar on by `step` within its range and gives the field
-    // it shows the focus, its text selected.
-    void stepTerm(QScrollBar* bar, const std::array<TextField*, kMaxTerms + 1>& fields, int step);
-    void focusWholeText(TextField* field);
     void connectHandlers();
-    TextField* createCopy(TextField* original);
-    void describeFields(int index);
+    void setPlotRunning(bool running);
     void DoEvents();
     tavelo::HarmonicParams ReadHarmonicParams();
     int termCount() const;
-    void reportFault(const tavelo::PlotOutcome& outcome);
 
     Ui::Form1 ui;
-    std::array<TextField*, kMaxTerms + 1> m_AAA{};
-    std::array<TextField*, kMaxTerms + 1> m_FFF{};
+    TermFieldColumn* m_amplitudes = nullptr;
+    TermFieldColumn* m_phases = nullptr;
+    PictureMenus* m_pictureMenus = nullptr;
     qint16 m_tdk = 0;
     qint16 m_o1v = 0;
     qint16 m_aa = 0;
     qint16 m_ff = 0;
+    bool m_plotRunning = false;
     // Set when the program ends or the window closes: a running plot stops at
     // its next yield and draws nothing more.
     bool m_ending = false;
-    QList<QAction*> m_waveformActions;
 };

@@ -2,7 +2,9 @@
 
 #include "ui/vectorstate.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QPaintEvent>
@@ -178,6 +180,11 @@ QImage PictureBox::picture()
             child->render(&painter, child->pos() - origin);
     }
     return shown;
+}
+
+void PictureBox::copyToClipboard()
+{
+    QGuiApplication::clipboard()->setImage(picture());
 }
 
 void PictureBox::keyPressEvent(QKeyEvent* event)

@@ -49,6 +49,8 @@ public:
     // What the area shows inside its border: the drawing with the child
     // widgets on it (the zero line of the plot), at the screen's pixel ratio.
     QImage picture();
+    // Puts that picture on the clipboard.
+    void copyToClipboard();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

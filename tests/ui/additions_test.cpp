@@ -3,8 +3,7 @@
 
 #include "formtesting.h"
 
-#include "core/numbertext.h"
-#include "ui/application.h"
+#include "ui/fieldtext.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -19,11 +18,6 @@ using TermRule = std::function<double(int)>;
 Q_DECLARE_METATYPE(TermRule)
 
 namespace {
-
-QString numberText(double v)
-{
-    return QString::fromStdString(tavelo::RealToText(v, '.'));
-}
 
 QAction* menuItem(QWidget* area, const QString& text)
 {
@@ -40,7 +34,7 @@ class AdditionsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { setUpApplication(); }
+    void initTestCase() { setUpTestApplication(); }
 
     void menusHoldTheirItemsInOrder();
     void waveformFillsTheFieldsAndPlots_data();
@@ -122,8 +116,8 @@ void AdditionsTest::waveformFillsTheFieldsAndPlots()
     QCOMPARE(ui.Hei->text(), "1");
     QCOMPARE(ui.Amax->text(), amax);
     for (int n = 1; n <= Form1::kMaxTerms; ++n) {
-        QCOMPARE(form->AAA(n)->text(), numberText(amplitude(n)));
-        QCOMPARE(form->FFF(n)->text(), numberText(phase(n)));
+        QCOMPARE(form->AAA(n)->text(), RealToText(amplitude(n)));
+        QCOMPARE(form->FFF(n)->text(), RealToText(phase(n)));
     }
     const QImage drawn = ui.Picture1->image();
     QVERIFY(!rowsOf(drawn, 300, kCurveBlue).isEmpty());

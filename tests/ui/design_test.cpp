@@ -1,6 +1,5 @@
 #include "formtesting.h"
 
-#include "ui/application.h"
 
 #include <QAccessible>
 #include <QFontDatabase>
@@ -18,7 +17,7 @@ class DesignTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { setUpApplication(); }
+    void initTestCase() { setUpTestApplication(); }
 
     void captionsFitTheirControls();
     void controlsLieInsideTheirContainers();

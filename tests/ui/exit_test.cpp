@@ -1,14 +1,11 @@
 #include "formtesting.h"
 
 #include "core/columnplot.h"
-#include "ui/application.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
 using namespace formtesting;
-
-Q_DECLARE_METATYPE(tavelo::PlotOutcome)
 
 // Ending the program leaves the application unable to run another event loop,
 // so each test here has a process of its own.
@@ -16,11 +13,7 @@ class ExitTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        setUpApplication();
-        qRegisterMetaType<tavelo::PlotOutcome>();
-    }
+    void initTestCase() { setUpTestApplication(); }
 
     // Each runs in a process of its own (the test is named on the command line).
     void exitDuringAPlotEndsAtOnceWithStatusZero();

@@ -1,6 +1,5 @@
 #include "formtesting.h"
 
-#include "ui/application.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -11,11 +10,7 @@ class FieldRulesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        setUpApplication();
-        quietOffscreenWarnings();
-    }
+    void initTestCase() { setUpTestApplication(); }
 
     void startUpRunsTheAmplitudeRuleInRisingOrder();
     void typingIntoCounti_data();
@@ -33,31 +28,6 @@ private slots:
     void editsDuringAPlotLeaveThePlotAlone();
     void invariantsHoldThroughALongSession();
 };
-
-// Replaces the whole text of a field by typing, one key at a time, and
-// returns the text after each key.
-static QStringList typeOver(QLineEdit* field, const QString& keys)
-{
-    field->setFocus();
-    field->selectAll();
-    QStringList seen;
-    if (keys.isEmpty()) {
-        QTest::keyClick(field, Qt::Key_Backspace);
-        seen << field->text();
-    }
-    for (QChar key : keys) {
-        QTest::keyClicks(field, QString(key));
-        seen << field->text();
-    }
-    return seen;
-}
-
-// Replaces the whole text at once, as a paste does.
-static void paste(QLineEdit* field, const QString& text)
-{
-    field->selectAll();
-    field->insert(text);
-}
 
 void FieldRulesTest::startUpRunsTheAmplitudeRuleInRisingOrder()
 {

@@ -1,17 +1,44 @@
 #pragma once
 
+#include "ui/application.h"
 #include "ui/form1.h"
+// moc cannot read <numbers>, which this brings in, before a Qt header.
+#include "core/columnplot.h"
 
 #include <QApplication>
 #include <QColor>
 #include <QImage>
+#include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
 
+Q_DECLARE_METATYPE(tavelo::PlotOutcome)
+
 namespace formtesting {
+
+// Message boxes on the offscreen platform warn that it cannot size them;
+// that says nothing about the program, so it is kept out of the test logs.
+inline void quietOffscreenWarnings()
+{
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (!message.contains(QLatin1String("propagateSizeHints")))
+            previous(type, context, message);
+    });
+}
+
+// What every window test does first: the program's application settings,
+// and a plot's outcome usable in signal spies.
+inline void setUpTestApplication()
+{
+    setUpApplication();
+    quietOffscreenWarnings();
+    qRegisterMetaType<tavelo::PlotOutcome>();
+}
 
 // A started window, as the program opens it.
 inline std::unique_ptr<Form1> startedForm()
@@ -41,6 +68,31 @@ inline void closeNextModal()
     onNextModal([](QWidget* modal) { modal->close(); });
 }
 
+// Replaces the whole text of a field by typing, one key at a time, and
+// returns the text after each key.
+inline QStringList typeOver(QLineEdit* field, const QString& keys)
+{
+    field->setFocus();
+    field->selectAll();
+    QStringList seen;
+    if (keys.isEmpty()) {
+        QTest::keyClick(field, Qt::Key_Backspace);
+        seen << field->text();
+    }
+    for (QChar key : keys) {
+        QTest::keyClicks(field, QString(key));
+        seen << field->text();
+    }
+    return seen;
+}
+
+// Replaces the whole text at once, as a paste does.
+inline void paste(QLineEdit* field, const QString& text)
+{
+    field->selectAll();
+    field->insert(text);
+}
+
 inline bool isColor(const QImage& image, int x, int y, QColor color)
 {
     return image.valid(x, y) && QColor(image.pixel(x, y)) == color;
@@ -55,17 +107,6 @@ inline QList<int> rowsOf(const QImage& image, int x, QColor color)
             rows.append(y);
     }
     return rows;
-}
-
-// Message boxes on the offscreen platform warn that it cannot size them;
-// that says nothing about the program, so it is kept out of the test logs.
-inline void quietOffscreenWarnings()
-{
-    static QtMessageHandler previous = nullptr;
-    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-        if (!message.contains(QLatin1String("propagateSizeHints")))
-            previous(type, context, message);
-    });
 }
 
 inline const QColor kCurveBlue{0, 0, 255};

@@ -7,7 +7,7 @@
 #include "formtesting.h"
 
 #include "core/numbertext.h"
-#include "ui/application.h"
+#include "ui/picturemenus.h"
 
 #include <QAction>
 #include <QRegularExpression>
@@ -225,7 +225,7 @@ private:
                 QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
                 break;
             }
-            QAction* waveform = m_form.waveformActions().at(pick(int(m_form.waveformActions().size())));
+            QAction* waveform = m_form.pictureMenus().waveformActions().at(pick(int(m_form.pictureMenus().waveformActions().size())));
             log << QStringLiteral("waveform %1%2").arg(waveform->text(), waveform->isEnabled() ? "" : " (disabled)");
             // A disabled item is one the menu does not let the user choose.
             if (waveform->isEnabled()) {
@@ -277,7 +277,7 @@ private:
         }
         if (!duringPlot && !m_ui.Command1->isEnabled())
             failure = QStringLiteral("Command1 disabled with no plot running");
-        for (const QAction* waveform : m_form.waveformActions()) {
+        for (const QAction* waveform : m_form.pictureMenus().waveformActions()) {
             if (waveform->isEnabled() != m_ui.Command1->isEnabled())
                 failure = waveform->text() + " enabled differs from Command1";
         }
@@ -297,11 +297,7 @@ class RandomUserTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        setUpApplication();
-        quietOffscreenWarnings();
-    }
+    void initTestCase() { setUpTestApplication(); }
     void sessionsKeepTheWindowConsistent();
 };
 

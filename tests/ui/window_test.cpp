@@ -1,7 +1,6 @@
 #include "formtesting.h"
 
 #include "core/core.h"
-#include "ui/application.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,18 +11,11 @@
 
 using namespace formtesting;
 
-Q_DECLARE_METATYPE(tavelo::PlotOutcome)
-
 class WindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        setUpApplication();
-        quietOffscreenWarnings();
-        qRegisterMetaType<tavelo::PlotOutcome>();
-    }
+    void initTestCase() { setUpTestApplication(); }
 
     void startUpState();
     void aboutPromptIsExact();

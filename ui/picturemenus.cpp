@@ -1,0 +1,41 @@
+#include "ui/picturemenus.h"
+
+#include "core/waveforms.h"
+#include "ui/picturebox.h"
+
+#include <QAction>
+
+PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* parent)
+    : QObject(parent)
+{
+    for (const tavelo::WaveformDefinition& definition : tavelo::classicWaveforms()) {
+        auto* action = new QAction(QString::fromUtf8(definition.title.data(), qsizetype(definition.title.size())),
+                                   spectrum);
+        const tavelo::Waveform waveform = definition.waveform;
+        connect(action, &QAction::triggered, this, [this, waveform] { emit waveformChosen(waveform); });
+        m_waveformActions.append(action);
+    }
+    spectrum->addActions(m_waveformActions);
+    auto* separator = new QAction(spectrum);
+    separator->setSeparator(true);
+    spectrum->addAction(separator);
+    addCopyAction(spectrum);
+    addCopyAction(plot);
+    for (PictureBox* box : {plot, spectrum})
+        box->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void PictureMenus::addCopyAction(PictureBox* box)
+{
+    auto* copy = new QAction(QStringLiteral("Копировать рисунок"), box);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, box, &PictureBox::copyToClipboard);
+    box->addAction(copy);
+}
+
+void PictureMenus::setPlotRunning(bool running)
+{
+    for (QAction* action : std::as_const(m_waveformActions))
+        action->setEnabled(!running);
+}

@@ -1,0 +1,83 @@
+#include "ui/plottexts.h"
+
+#include "core/columnplot.h"
+#include "ui/fieldtext.h"
+
+#include <QPushButton>
+
+namespace {
+
+QString wholeNumber(double v)
+{
+    return WholeToText(static_cast<long long>(v));
+}
+
+} // namespace
+
+QString plotDescription(const tavelo::PlotOutcome& outcome)
+{
+    QString ending;
+    switch (outcome.end) {
+    case tavelo::PlotEnd::Completed:
+        ending = QStringLiteral("График построен до конца.");
+        break;
+    case tavelo::PlotEnd::Cancelled:
+        ending = QStringLiteral("Построение графика отменено в столбце %1.").arg(wholeNumber(outcome.column));
+        break;
+    case tavelo::PlotEnd::NumericFault:
+        ending = outcome.column == 0
+                     ? QStringLiteral("Построение графика остановлено в начальной точке: числа вышли за пределы, "
+                                      "с которыми может работать программа.")
+                     : QStringLiteral("Построение графика остановлено в столбце %1: числа вышли за пределы, "
+                                      "с которыми может работать программа.")
+                           .arg(wholeNumber(outcome.column));
+        break;
+    }
+    if (outcome.drawnPoints == 0)
+        return ending + QStringLiteral(" Ничего не нарисовано.");
+    return ending
+           + QStringLiteral(" Наименьшее значение суммы %1 м, наибольшее %2 м.")
+                 .arg(RealToText(outcome.lowest), RealToText(outcome.highest));
+}
+
+QString plotFaultMessage(const tavelo::PlotOutcome& outcome)
+{
+    const QString where = outcome.column == 0
+                              ? QStringLiteral("Построение графика остановлено в начальной точке.")
+                              : QStringLiteral("Построение графика остановлено в столбце %1.")
+                                    .arg(wholeNumber(outcome.column));
+    const QString term = wholeNumber(outcome.term);
+    QString why;
+    switch (outcome.fault) {
+    case tavelo::NumericFault::TimeTerm:
+        why = QStringLiteral("Время для слагаемого %1 вышло за пределы чисел, с которыми может работать программа. "
+                             "Уменьшите количество периодов на экране.")
+                  .arg(term);
+        break;
+    case tavelo::NumericFault::Angle:
+        why = QStringLiteral("Фаза слагаемого %1 вышла за пределы чисел, с которыми может работать программа. "
+                             "Уменьшите начальную фазу этого слагаемого.")
+                  .arg(term);
+        break;
+    case tavelo::NumericFault::Sum:
+        why = QStringLiteral("Сумма гармонических слагаемых вышла за пределы чисел, с которыми может работать "
+                             "программа (на слагаемом %1). Уменьшите амплитуды.")
+                  .arg(term);
+        break;
+    case tavelo::NumericFault::Coordinate:
+    case tavelo::NumericFault::None:
+        why = QStringLiteral("Значение суммы слишком велико, чтобы отложить его на графике. Уменьшите амплитуды "
+                             "или увеличьте максимальную видимую координату.");
+        break;
+    }
+    return where + QLatin1Char('\n') + why;
+}
+
+void showMessage(QMessageBox::Icon icon, const QString& text, QWidget* parent)
+{
+    QMessageBox box(icon, QStringLiteral("Tavelo"), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    // Qt's Russian translation leaves this button in Latin letters.
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("ОК"));
+    box.exec();
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+namespace tavelo {
+struct PlotOutcome;
+}
+
+// What a listener who cannot see the plot area is told about the finished
+// plot: how it ended and the range of the sum that was drawn.
+QString plotDescription(const tavelo::PlotOutcome& outcome);
+
+// What the user is told when a plot stopped on a number it could not compute:
+// where it stopped, what overflowed and which parameter to change.
+QString plotFaultMessage(const tavelo::PlotOutcome& outcome);
+
+// The program's message box: the text as plain text and one button, «ОК».
+void showMessage(QMessageBox::Icon icon, const QString& text, QWidget* parent);

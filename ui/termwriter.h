@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+
+class Form1;
+
+namespace tavelo {
+enum class Waveform;
+}
+
+// Writes a whole series into the window's fields as typing would, each write
+// through its field's rule, and plots it as «График» does.
+class TermWriter : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TermWriter(Form1* form);
+
+    // The terms, basis, spectrum scale and largest visible coordinate of a
+    // classic waveform; N is raised from 1, since one term shows no shape.
+    // While a plot runs it does nothing: one plot runs at a time.
+    void writeWaveform(tavelo::Waveform waveform);
+
+private:
+    Form1* m_form;
+};
