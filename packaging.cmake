@@ -16,10 +16,11 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Tooltips and captions need a face with Cyrillic glyphs; Qt's own texts
-# (menus of the fields, dialog buttons) come in Russian from the translations.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2 | fonts-dejavu-core, qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins")
+# The window is laid out for Liberation Sans, which stands in for its design
+# font; DejaVu Sans, which every desktop has, is wider and crowds the
+# captions. Qt's own texts (menus of the fields, dialog buttons) come in
+# Russian from the translations, as every other text of the window is.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n")
 
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
 set(CPACK_RPM_PACKAGE_RELEASE 1)
