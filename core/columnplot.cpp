@@ -2,6 +2,7 @@
 
 #include "core/singleprecision.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavelo {
@@ -31,24 +32,59 @@ private:
     int m_count = 0;
 };
 
+// Evaluates the sum at a column for the observers, with its terms where one
+// of them asks for them.
+class ObservedSeries {
+public:
+    ObservedSeries(const HarmonicParams& params, double W, std::span<ColumnObserver* const> observers)
+        : m_params(params)
+        , m_W(W)
+        , m_observers(observers)
+    {
+        const bool wantsTerms = std::any_of(observers.begin(), observers.end(),
+                                            [](const ColumnObserver* observer) { return observer->wantsTerms(); });
+        if (wantsTerms)
+            m_terms.assign(params.A.size(), 0.0);
+    }
+
+    SeriesEvaluation evaluate(double x)
+    {
+        return m_terms.empty() ? EvaluateSeries(m_params, x, m_W) : EvaluateSeries(m_params, x, m_W, m_terms);
+    }
+
+    void tell(double x, double f) const
+    {
+        for (ColumnObserver* observer : m_observers)
+            observer->pointComputed(x, f, m_terms);
+    }
+
+private:
+    const HarmonicParams& m_params;
+    double m_W;
+    std::span<ColumnObserver* const> m_observers;
+    std::vector<double> m_terms;
+};
+
 } // namespace
 
 PlotOutcome DrawColumns(const HarmonicParams& params, double W, double Hs, PlotSurface& surface,
-                        const PlotYield& yield)
+                        const PlotYield& yield, std::span<ColumnObserver* const> observers)
 {
     DrawnRange drawn;
-    const SeriesEvaluation first = EvaluateSeries(params, 0, W);
+    ObservedSeries series(params, W, observers);
+    const SeriesEvaluation first = series.evaluate(0);
     if (first.fault != NumericFault::None)
         return drawn.outcome(PlotEnd::NumericFault, 0, first.fault, first.term);
     const double y0 = ColumnY(first.value, Hs, params.Amax);
     if (!std::isfinite(y0))
         return drawn.outcome(PlotEnd::NumericFault, 0, NumericFault::Coordinate);
+    series.tell(0, first.value);
     surface.PSet(0.0f, toSingle(y0));
     drawn.add(first.value);
 
     double lastDrawn = 0;
     for (double x = 1; x <= W; x = x + 1) {
-        const SeriesEvaluation column = EvaluateSeries(params, x, W);
+        const SeriesEvaluation column = series.evaluate(x);
         if (column.fault != NumericFault::None)
             return drawn.outcome(PlotEnd::NumericFault, x, column.fault, column.term);
         if (std::fmod(x, kColumnsPerYield) == 0 && yield && !yield(x))
@@ -56,6 +92,7 @@ PlotOutcome DrawColumns(const HarmonicParams& params, double W, double Hs, PlotS
         const double y = ColumnY(column.value, Hs, params.Amax);
         if (!std::isfinite(y))
             return drawn.outcome(PlotEnd::NumericFault, x, NumericFault::Coordinate);
+        series.tell(x, column.value);
         surface.Line(toSingle(x), toSingle(y));
         drawn.add(column.value);
         lastDrawn = x;

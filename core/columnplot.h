@@ -5,6 +5,8 @@
 #include "core/series.h"
 
 #include <functional>
+#include <span>
+#include <vector>
 
 namespace tavelo {
 
@@ -28,6 +30,16 @@ struct PlotOutcome {
     int drawnPoints = 0;
 };
 
+// Told of every point of the sum just before the loop draws it: the column,
+// the sum's value there and, when the observer asks for them, the sum's
+// terms at that column (index n for term n; index 0 unused).
+class ColumnObserver {
+public:
+    virtual ~ColumnObserver() = default;
+    virtual bool wantsTerms() const { return false; }
+    virtual void pointComputed(double x, double f, std::span<const double> terms) = 0;
+};
+
 // Called at every 20th column before it is drawn; returns whether to go on.
 using PlotYield = std::function<bool(double column)>;
 
@@ -37,7 +49,8 @@ inline constexpr double kColumnsPerYield = 20;
 // Draws the sum of the series across a plot area W units wide and Hs high:
 // the first point at column 0 with PSet, then one Line per column x = 1, 2, ...
 // while x <= W. Nothing more is drawn after a cancel or a numeric fault.
+// Observers hear of each point in their order, before the surface draws it.
 PlotOutcome DrawColumns(const HarmonicParams& params, double W, double Hs, PlotSurface& surface,
-                        const PlotYield& yield);
+                        const PlotYield& yield, std::span<ColumnObserver* const> observers = {});
 
 } // namespace tavelo

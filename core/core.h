@@ -1,13 +1,16 @@
 #pragma once
 
 // The synthesis core: field texts to numbers and back, the Fourier series and
-// its plot, the spectrum geometry, the number of terms and the classic
-// waveforms. Plain C++, no toolkit.
+// its plot with its terms, limit shapes and readout, the spectrum geometry,
+// the number of terms and the classic waveforms. Plain C++, no toolkit.
 
 #include "core/amplitudebars.h"
 #include "core/columnplot.h"
 #include "core/harmonicparams.h"
+#include "core/limitshape.h"
 #include "core/numbertext.h"
+#include "core/plotparts.h"
+#include "core/plotreadout.h"
 #include "core/plotsurface.h"
 #include "core/series.h"
 #include "core/singleprecision.h"

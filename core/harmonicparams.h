@@ -8,6 +8,10 @@ namespace tavelo {
 // A phase is typed in units of pi: the window shows "PI  *" before the field.
 inline constexpr double kPhaseFactor = std::numbers::pi;
 
+// The literal of the series' time term, not 2 * pi: the fundamental shows
+// 0.99997 of P periods across the plot.
+inline constexpr double kTwoPiApprox = 6.283;
+
 // The parameters that one plot reads when it starts and works from until it
 // ends. A and Fi hold N + 1 entries; index 0 is unused so that index i is
 // harmonic i.

@@ -230,4 +230,33 @@ std::string RealToText(double v, char decimalSeparator)
     return text;
 }
 
+namespace {
+
+// Writes v in the given format and reads it back: to_chars rounds correctly
+// from the exact binary value, and from_chars gives the nearest double.
+double roundedThroughText(double v, std::chars_format format, int precision)
+{
+    if (!std::isfinite(v))
+        return v;
+    char buffer[400];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, v, format, precision);
+    if (written.ec != std::errc())
+        return v;
+    double rounded = v;
+    std::from_chars(buffer, written.ptr, rounded);
+    return rounded;
+}
+
+} // namespace
+
+double RoundedToSignificant(double v, int digits)
+{
+    return roundedThroughText(v, std::chars_format::scientific, std::max(digits, 1) - 1);
+}
+
+double RoundedToDecimals(double v, int decimals)
+{
+    return roundedThroughText(v, std::chars_format::fixed, std::max(decimals, 0));
+}
+
 } // namespace tavelo

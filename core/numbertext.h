@@ -25,4 +25,10 @@ std::string WholeToLabelText(long long n);
 // nearest finite one: infinities as the largest finite magnitude, NaN as 0.
 std::string RealToText(double v, char decimalSeparator);
 
+// v rounded to the given number of significant decimal digits, or of decimal
+// places, correctly rounded from its exact value; RealToText then writes the
+// rounded value with no digit beyond them.
+double RoundedToSignificant(double v, int digits);
+double RoundedToDecimals(double v, int decimals);
+
 } // namespace tavelo

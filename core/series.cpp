@@ -7,20 +7,12 @@ namespace tavelo {
 
 namespace {
 
-// The literal of the series, not 2 * pi: the fundamental shows 0.99997 of P
-// periods across the plot.
-constexpr double kTwoPiApprox = 6.283;
-
-} // namespace
-
-double Func(double x, bool sinBasis)
+template <bool kWriteTerms>
+SeriesEvaluation evaluate(const HarmonicParams& params, double x, double W, std::span<double> terms)
 {
-    return sinBasis ? std::sin(x) : std::cos(x);
-}
-
-SeriesEvaluation EvaluateSeries(const HarmonicParams& params, double x, double W)
-{
-    const double lastTerm = std::min(params.N, static_cast<double>(std::min(params.A.size(), params.Fi.size())) - 1);
+    double lastTerm = std::min(params.N, static_cast<double>(std::min(params.A.size(), params.Fi.size())) - 1);
+    if constexpr (kWriteTerms)
+        lastTerm = std::min(lastTerm, static_cast<double>(terms.size()) - 1);
     double f = 0;
     for (double n = 1; n <= lastTerm; n = n + 1) {
         const auto index = static_cast<std::size_t>(n);
@@ -33,11 +25,31 @@ SeriesEvaluation EvaluateSeries(const HarmonicParams& params, double x, double W
         const double angle = x != 0 ? (kPhaseFactor * params.Fi[index]) + t : kPhaseFactor * params.Fi[index];
         if (!std::isfinite(angle))
             return {f, NumericFault::Angle, n};
-        f = (Func(angle, params.sinBasis) * params.A[index]) + f;
+        const double term = Func(angle, params.sinBasis) * params.A[index];
+        if constexpr (kWriteTerms)
+            terms[index] = term;
+        f = term + f;
         if (!std::isfinite(f))
             return {f, NumericFault::Sum, n};
     }
     return {f, NumericFault::None, 0};
+}
+
+} // namespace
+
+double Func(double x, bool sinBasis)
+{
+    return sinBasis ? std::sin(x) : std::cos(x);
+}
+
+SeriesEvaluation EvaluateSeries(const HarmonicParams& params, double x, double W)
+{
+    return evaluate<false>(params, x, W, {});
+}
+
+SeriesEvaluation EvaluateSeries(const HarmonicParams& params, double x, double W, std::span<double> terms)
+{
+    return evaluate<true>(params, x, W, terms);
 }
 
 std::optional<double> SeriesValue(const HarmonicParams& params, double x, double W)

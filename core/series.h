@@ -3,6 +3,7 @@
 #include "core/harmonicparams.h"
 
 #include <optional>
+#include <span>
 
 namespace tavelo {
 
@@ -29,6 +30,11 @@ struct SeriesEvaluation {
 // Evaluation stops at the first intermediate that is not finite. Terms beyond
 // the ends of A and Fi are not read.
 SeriesEvaluation EvaluateSeries(const HarmonicParams& params, double x, double W);
+
+// The same sum, which also writes each of its terms, Func(pi * Fi(n) + t) *
+// A(n), into terms[n] (terms holds at least N + 1 entries; index 0 is unused).
+// The sum is the same to the last bit as without the terms.
+SeriesEvaluation EvaluateSeries(const HarmonicParams& params, double x, double W, std::span<double> terms);
 
 // The same sum; std::nullopt when an intermediate was not finite.
 std::optional<double> SeriesValue(const HarmonicParams& params, double x, double W);

@@ -1,0 +1,63 @@
+#include "core/plotparts.h"
+
+#include "core/limitshape.h"
+#include "core/series.h"
+#include "core/singleprecision.h"
+
+#include <cmath>
+
+namespace tavelo {
+
+PlotParts::PlotParts(const HarmonicParams& params, double W, double Hs, PartsChoice choice, PartsSurface& surface)
+    : m_params(params)
+    , m_W(W)
+    , m_Hs(Hs)
+    , m_choice(choice)
+    , m_surface(surface)
+{
+    if (m_choice.terms)
+        m_termPoints.resize(params.A.size());
+}
+
+PlotParts::Point PlotParts::pointAt(double x, double value) const
+{
+    const double y = ColumnY(value, m_Hs, m_params.Amax);
+    if (!std::isfinite(y))
+        return {};
+    return {toSingle(x), toSingle(y), true};
+}
+
+void PlotParts::pointComputed(double x, double f, std::span<const double> terms)
+{
+    if (m_choice.terms) {
+        const std::size_t last = std::min(terms.size(), m_termPoints.size());
+        for (std::size_t n = 1; n < last; ++n) {
+            if (m_params.A[n] == 0)
+                continue;
+            const Point point = pointAt(x, terms[n]);
+            const Point& previous = m_termPoints[n];
+            if (x > 0 && previous.valid && point.valid)
+                m_surface.termSegment(int(n), previous.x, previous.y, point.x, point.y);
+            m_termPoints[n] = point;
+        }
+    }
+    if (m_choice.limit) {
+        const double limit = limitShape(*m_choice.limit, fundamentalAngle(m_params, x, m_W), m_params.sinBasis);
+        const Point point = pointAt(x, limit);
+        if (x > 0 && m_limitPoint.valid && point.valid)
+            m_surface.limitSegment(m_limitPoint.x, m_limitPoint.y, point.x, point.y);
+        m_limitPoint = point;
+        const double difference = f - limit;
+        m_squares += difference * difference;
+        ++m_points;
+    }
+}
+
+std::optional<double> PlotParts::deviation() const
+{
+    if (!m_choice.limit || m_points == 0)
+        return std::nullopt;
+    return std::sqrt(m_squares / m_points);
+}
+
+} // namespace tavelo
