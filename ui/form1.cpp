@@ -3,7 +3,9 @@
 #include "core/core.h"
 #include "ui/dialogkeys.h"
 #include "ui/fieldtext.h"
+#include "ui/partsplotter.h"
 #include "ui/picturemenus.h"
+#include "ui/plotcursor.h"
 #include "ui/plottexts.h"
 #include "ui/termfieldcolumn.h"
 #include "ui/termkeys.h"
@@ -60,10 +62,24 @@ Form1::Form1(QWidget* parent)
     new TermKeys({m_amplitudes, m_phases}, this);
     connectHandlers();
 
+    connectAdditions();
+}
+
+void Form1::connectAdditions()
+{
     m_pictureMenus = new PictureMenus(ui.Picture1, ui.Picture2, this);
+    m_partsPlotter = new PartsPlotter(ui.Picture1, font(), this);
     auto* termWriter = new TermWriter(this);
+    auto* cursor = new PlotCursor(ui.Picture1, m_partsPlotter->readout(), this);
+    // The plot that a waveform starts takes its fields for that waveform.
+    connect(m_pictureMenus, &PictureMenus::waveformChosen, m_partsPlotter, &PartsPlotter::setLastWaveform);
     connect(m_pictureMenus, &PictureMenus::waveformChosen, termWriter, &TermWriter::writeWaveform);
+    connect(m_pictureMenus, &PictureMenus::termsToggled, m_partsPlotter, &PartsPlotter::setShowsTerms);
+    connect(m_pictureMenus, &PictureMenus::limitToggled, m_partsPlotter, &PartsPlotter::setShowsLimit);
+    for (auto toggled : {&PictureMenus::termsToggled, &PictureMenus::limitToggled})
+        connect(m_pictureMenus, toggled, this, [this] { if (!m_plotRunning) Command1_Click(); });
     connect(this, &Form1::plotRunningChanged, m_pictureMenus, &PictureMenus::setPlotRunning);
+    connect(this, &Form1::plotRunningChanged, cursor, &PlotCursor::setPlotRunning);
 }
 
 TextField* Form1::AAA(int index) const
@@ -209,7 +225,7 @@ void Form1::Command1_Click()
     const double Hs = ui.Picture1->ScaleHeight();
     clearUpperVectorState();
 
-    const tavelo::PlotOutcome outcome = tavelo::DrawColumns(params, W, Hs, *ui.Picture1, [this](double column) {
+    const tavelo::PlotOutcome outcome = m_partsPlotter->draw(params, W, Hs, [this](double column) {
         DoEvents();
         emit plotYielded(column);
         return !m_ending && m_tdk != 0;
@@ -217,7 +233,7 @@ void Form1::Command1_Click()
 
     setPlotRunning(false);
     if (!m_ending)
-        ui.Picture1->setAccessibleDescription(plotDescription(outcome));
+        ui.Picture1->setAccessibleDescription(plotDescription(outcome) + m_partsPlotter->finish(outcome));
     if (outcome.end == tavelo::PlotEnd::NumericFault && !m_ending)
         showMessage(QMessageBox::Warning, plotFaultMessage(outcome), this);
     emit plotFinished(outcome);

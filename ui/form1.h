@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class PartsPlotter;
 class PictureMenus;
 class TermFieldColumn;
 
@@ -77,6 +78,7 @@ protected:
 private:
     void applyFonts();
     void connectHandlers();
+    void connectAdditions();
     void setPlotRunning(bool running);
     void DoEvents();
     tavelo::HarmonicParams ReadHarmonicParams();
@@ -86,6 +88,7 @@ private:
     TermFieldColumn* m_amplitudes = nullptr;
     TermFieldColumn* m_phases = nullptr;
     PictureMenus* m_pictureMenus = nullptr;
+    PartsPlotter* m_partsPlotter = nullptr;
     qint16 m_tdk = 0;
     qint16 m_o1v = 0;
     qint16 m_aa = 0;

@@ -117,11 +117,72 @@ void PictureBox::drawSegment(QPointF from, QPointF to)
     else
         painter.drawLine(from, to);
 
+    noteChanged(QRectF(from, to).normalized());
+}
+
+void PictureBox::noteChanged(const QRectF& pixels)
+{
     // One growing rectangle keeps the pending repaint a single rectangle, where
     // hundreds of small ones would make every further update slower.
-    m_changed |= QRectF(from, to).normalized().adjusted(-2, -2, 2, 2);
+    m_changed |= pixels.adjusted(-2, -2, 2, 2);
     scheduleRepaint();
     clearUpperVectorState(); // the caller's arithmetic resumes after this
+}
+
+void PictureBox::drawLines(const QList<QLineF>& lines, const QPen& pen)
+{
+    QList<QLineF> pixels;
+    pixels.reserve(lines.size());
+    QRectF bounds;
+    for (const QLineF& line : lines) {
+        if (std::isnan(line.x1()) || std::isnan(line.y1()) || std::isnan(line.x2()) || std::isnan(line.y2()))
+            continue;
+        const QPointF from = toPixels(float(line.x1()), float(line.y1()));
+        const QPointF to = toPixels(float(line.x2()), float(line.y2()));
+        const QLineF clamped({clampCoordinate(from.x()), clampCoordinate(from.y())},
+                             {clampCoordinate(to.x()), clampCoordinate(to.y())});
+        pixels.append(clamped);
+        bounds |= QRectF(clamped.p1(), clamped.p2()).normalized();
+    }
+    if (pixels.isEmpty())
+        return;
+    QPainter& painter = imagePainter();
+    painter.setPen(pen);
+    painter.drawLines(pixels);
+    painter.setPen(QPen(m_foreColor, 1.0));
+    noteChanged(bounds);
+}
+
+void PictureBox::drawText(float x, float y, const QString& text, const QFont& font, const QColor& color)
+{
+    QPainter& painter = imagePainter();
+    painter.setFont(font);
+    const QPointF corner = toPixels(x, y);
+    const QRectF box = painter.boundingRect(QRectF(corner, QSizeF(1e4, 1e4)), Qt::AlignLeft | Qt::AlignTop, text)
+                           .adjusted(-2, 0, 2, 0);
+    painter.fillRect(box, Qt::white);
+    painter.setPen(color);
+    painter.drawText(box.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, text);
+    painter.setPen(QPen(m_foreColor, 1.0));
+    noteChanged(box);
+}
+
+void PictureBox::setMarker(std::optional<double> x)
+{
+    if (x == m_marker)
+        return;
+    update(markerArea());
+    m_marker = x;
+    update(markerArea());
+}
+
+QRect PictureBox::markerArea() const
+{
+    if (!m_marker)
+        return {};
+    const QRect area = contentsRect();
+    const int column = area.left() + static_cast<int>(std::floor(*m_marker * m_pixelsPerUnit));
+    return QRect(column - 1, area.top(), 3, area.height());
 }
 
 void PictureBox::scheduleRepaint()
@@ -227,6 +288,10 @@ void PictureBox::paintEvent(QPaintEvent* event)
         const QRect band(target.left(), top, target.width(), std::min(bandHeight, target.bottom() + 1 - top));
         const QRectF source((band.topLeft() - origin) * ratio, band.size() * ratio);
         painter.drawImage(QRectF(band), m_image, source);
+    }
+    if (m_marker) {
+        const QRect line = markerArea().adjusted(1, 0, -1, 0);
+        painter.fillRect(line.intersected(contentsRect()), QColor(64, 64, 64));
     }
 }
 

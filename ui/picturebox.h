@@ -6,9 +6,12 @@
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QImage>
+#include <QLineF>
 #include <QPainter>
 #include <QPointF>
 #include <QTimer>
+
+#include <optional>
 
 // A drawing area that keeps what was drawn on it: every operation paints into
 // a backing image, so covering, uncovering and minimising lose nothing.
@@ -43,6 +46,16 @@ public:
     void PSet(float x, float y) override;
     void Line(float x, float y) override;
     void Line(float x1, float y1, float x2, float y2);
+    // Many segments in one pen, as a plot's parts come column by column.
+    void drawLines(const QList<QLineF>& lines, const QPen& pen);
+    // Text with its top-left corner at (x, y) and a white ground behind it,
+    // so that it reads over whatever is drawn there.
+    void drawText(float x, float y, const QString& text, const QFont& font, const QColor& color);
+
+    // A thin vertical line over the drawing at x, which is not part of it:
+    // neither the image nor the picture holds it. Empty: no line.
+    void setMarker(std::optional<double> x);
+    std::optional<double> marker() const { return m_marker; }
 
     // What is drawn, in device pixels of the drawing area.
     const QImage& image();
@@ -67,6 +80,8 @@ private:
     void scheduleRepaint();
     // What was drawn since the last repaint, in widget coordinates.
     QRect changedArea() const;
+    QRect markerArea() const;
+    void noteChanged(const QRectF& pixels);
 
     static constexpr qint64 kFrameMilliseconds = 16;
     static constexpr int kBandDeviceLines = 64;
@@ -80,4 +95,5 @@ private:
     QRectF m_changed; // in pixels of the drawing area
     QTimer m_repaintTimer;
     QElapsedTimer m_lastRepaint;
+    std::optional<double> m_marker;
 };

@@ -16,13 +16,32 @@ PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* pare
         m_waveformActions.append(action);
     }
     spectrum->addActions(m_waveformActions);
-    auto* separator = new QAction(spectrum);
-    separator->setSeparator(true);
-    spectrum->addAction(separator);
+    addSeparator(spectrum);
     addCopyAction(spectrum);
+
+    m_termsAction = addCheckAction(plot, QStringLiteral("Показать слагаемые"));
+    connect(m_termsAction, &QAction::toggled, this, &PictureMenus::termsToggled);
+    m_limitAction = addCheckAction(plot, QStringLiteral("Показать предельную форму"));
+    connect(m_limitAction, &QAction::toggled, this, &PictureMenus::limitToggled);
+    addSeparator(plot);
     addCopyAction(plot);
     for (PictureBox* box : {plot, spectrum})
         box->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void PictureMenus::addSeparator(PictureBox* box)
+{
+    auto* separator = new QAction(box);
+    separator->setSeparator(true);
+    box->addAction(separator);
+}
+
+QAction* PictureMenus::addCheckAction(PictureBox* box, const QString& text)
+{
+    auto* action = new QAction(text, box);
+    action->setCheckable(true);
+    box->addAction(action);
+    return action;
 }
 
 void PictureMenus::addCopyAction(PictureBox* box)

@@ -12,7 +12,8 @@ enum class Waveform;
 
 // The context menus of the two drawing areas, opened by the right mouse
 // button, the Menu key or Shift+F10: the spectrum offers the classic
-// waveforms and both areas copy their picture (also Ctrl+C).
+// waveforms, the plot shows the terms and the limit shape on request, and
+// both areas copy their picture (also Ctrl+C).
 class PictureMenus : public QObject {
     Q_OBJECT
 
@@ -20,15 +21,25 @@ public:
     PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* parent);
 
     const QList<QAction*>& waveformActions() const { return m_waveformActions; }
+    // «Показать слагаемые» and «Показать предельную форму», both checkable.
+    QAction* termsAction() const { return m_termsAction; }
+    QAction* limitAction() const { return m_limitAction; }
 
     // A waveform plots, and one plot runs at a time.
     void setPlotRunning(bool running);
 
 signals:
     void waveformChosen(tavelo::Waveform waveform);
+    void termsToggled(bool shown);
+    void limitToggled(bool shown);
 
 private:
     static void addCopyAction(PictureBox* box);
 
+    static void addSeparator(PictureBox* box);
+    static QAction* addCheckAction(PictureBox* box, const QString& text);
+
     QList<QAction*> m_waveformActions;
+    QAction* m_termsAction = nullptr;
+    QAction* m_limitAction = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "formtesting.h"
 
 #include "ui/fieldtext.h"
+#include "ui/picturemenus.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -42,18 +43,27 @@ private slots:
     void arrowKeysWalkTheTermsAndStopAtTheEnds();
     void copyPutsTheAreaOnTheClipboard_data();
     void copyPutsTheAreaOnTheClipboard();
+    void partsAppearOnlyWhenTickedAndLeaveTheSumAlone();
+    void limitIsKnownOnlyForTheMenusWaveforms();
+    void cursorReadsThePlotWithTheKeyboard();
 };
 
 void AdditionsTest::menusHoldTheirItemsInOrder()
 {
     const auto form = startedForm();
-    QStringList items;
-    for (QAction* action : form->controls().Picture2->actions())
-        items << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(items, QStringList({"Прямоугольные колебания (меандр)", "Пилообразные колебания", "Треугольные колебания",
-                                 "Одна гармоника", "-", "Копировать рисунок"}));
-    QCOMPARE(form->controls().Picture1->actions().size(), 1);
-    QCOMPARE(form->controls().Picture1->actions().first()->text(), "Копировать рисунок");
+    const auto itemsOf = [](const QWidget* area) {
+        QStringList items;
+        for (QAction* action : area->actions())
+            items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        return items;
+    };
+    QCOMPARE(itemsOf(form->controls().Picture2),
+             QStringList({"Прямоугольные колебания (меандр)", "Пилообразные колебания", "Треугольные колебания",
+                          "Одна гармоника", "-", "Копировать рисунок"}));
+    QCOMPARE(itemsOf(form->controls().Picture1),
+             QStringList({"Показать слагаемые", "Показать предельную форму", "-", "Копировать рисунок"}));
+    for (const QAction* part : {form->pictureMenus().termsAction(), form->pictureMenus().limitAction()})
+        QVERIFY(part->isCheckable() && !part->isChecked());
 
     // The keyboard opens the spectrum's menu too.
     for (const auto& [key, modifiers] : {std::pair{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}}) {
@@ -210,6 +220,141 @@ void AdditionsTest::copyPutsTheAreaOnTheClipboard()
         QVERIFY(!rowsOf(copied, 210, kBarOlive).isEmpty());        // the one bar
     }
     QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), box->picture().convertToFormat(QImage::Format_RGB32));
+}
+
+// Pixels of the image in the given colour.
+static QList<QPoint> pixelsOf(const QImage& image, QColor color)
+{
+    QList<QPoint> found;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (QColor(image.pixel(x, y)) == color)
+                found.append({x, y});
+        }
+    }
+    return found;
+}
+
+void AdditionsTest::partsAppearOnlyWhenTickedAndLeaveTheSumAlone()
+{
+    const auto form = startedForm();
+    const auto& ui = form->controls();
+    int plots = 0;
+    connect(form.get(), &Form1::plotFinished, this, [&plots] { ++plots; });
+    menuItem(ui.Picture2, "Прямоугольные колебания (меандр)")->trigger();
+    const QImage bare = ui.Picture1->image();
+    const QList<QPoint> sum = pixelsOf(bare, kCurveBlue);
+    const QColor firstTerm(240, 128, 128);
+    const QColor limitGrey(96, 96, 96);
+    QVERIFY(pixelsOf(bare, firstTerm).isEmpty());
+
+    // Each tick plots again, as «График» does.
+    QAction* terms = form->pictureMenus().termsAction();
+    QAction* limit = form->pictureMenus().limitAction();
+    terms->trigger();
+    QCOMPARE(plots, 2);
+    const QImage withTerms = ui.Picture1->image();
+    QCOMPARE(pixelsOf(withTerms, kCurveBlue), sum);
+    QVERIFY(pixelsOf(withTerms, firstTerm).size() > 600);
+    QVERIFY(pixelsOf(withTerms, limitGrey).isEmpty());
+    QVERIFY(ui.Picture1->accessibleDescription().endsWith(" Показаны слагаемые: 8."));
+
+    limit->trigger();
+    QCOMPARE(plots, 3);
+    const QImage withBoth = ui.Picture1->image();
+    // The figures stand in the corner, on a ground of their own; the sum is untouched elsewhere.
+    const auto belowCorner = [](QList<QPoint> pixels) {
+        pixels.removeIf([](const QPoint& p) { return p.y() < 40; });
+        return pixels;
+    };
+    QCOMPARE(belowCorner(pixelsOf(withBoth, kCurveBlue)), belowCorner(sum));
+    QVERIFY(pixelsOf(withBoth, limitGrey).size() > 200);
+    int darkInCorner = 0; // the figures, in dark text
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            const QColor c(withBoth.pixel(x, y));
+            darkInCorner += c.red() < 100 && c.green() < 100 && c.blue() < 100 ? 1 : 0;
+        }
+    }
+    QVERIFY(darkInCorner > 100);
+    const QString description = ui.Picture1->accessibleDescription();
+    QVERIFY2(description.contains(" Предельная форма: Прямоугольные колебания (меандр). Выброс: 9.01 % скачка. "
+                                  "Среднеквадратичное отклонение: 0.125 м."),
+             qPrintable(description));
+
+    terms->trigger();
+    limit->trigger();
+    QCOMPARE(plots, 5);
+    QCOMPARE(ui.Picture1->image(), bare);
+
+    // Ticked during a plot, an item waits for the next one.
+    connect(form.get(), &Form1::plotYielded, this, [&](double column) {
+        if (column == 20 && !terms->isChecked())
+            terms->trigger();
+    });
+    ui.Command1->click();
+    QCOMPARE(plots, 6);
+    QCOMPARE(ui.Picture1->image(), bare);
+}
+
+void AdditionsTest::limitIsKnownOnlyForTheMenusWaveforms()
+{
+    const auto form = startedForm();
+    const auto& ui = form->controls();
+    ui.Counti->setText("3");
+    form->AAA(3)->setText("0.3333"); // a square wave typed by hand, not as the menu writes it
+    form->pictureMenus().limitAction()->trigger();
+    QVERIFY(ui.Picture1->accessibleDescription().endsWith(
+        " Предельная форма известна только для колебаний из меню спектра."));
+    QVERIFY(pixelsOf(ui.Picture1->image(), QColor(96, 96, 96)).isEmpty());
+
+    // The start values are one harmonic: its limit is the term itself, so
+    // the sum is on it everywhere.
+    form->AAA(3)->setText("0");
+    ui.Counti->setText("1");
+    ui.Command1->click();
+    QVERIFY(ui.Picture1->accessibleDescription().endsWith(
+        " Предельная форма: Одна гармоника. Среднеквадратичное отклонение: 0 м."));
+}
+
+void AdditionsTest::cursorReadsThePlotWithTheKeyboard()
+{
+    const auto form = startedForm();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    PictureBox* plot = form->controls().Picture1;
+    plot->setFocus();
+    QTest::keyClick(plot, Qt::Key_Right);
+    QCOMPARE(plot->marker(), std::nullopt); // before the first plot there is none
+
+    form->controls().Command1->click();
+    const QString plotDescription = plot->accessibleDescription();
+    const QImage drawn = plot->picture();
+    plot->setFocus();
+    struct Step {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int column;
+        QString heard;
+    };
+    // The start values: sin(6.283 x 2 / 657) at column x, 2 periods across.
+    const Step steps[] = {
+        {Qt::Key_Home, Qt::NoModifier, 0, "t = 0 T, f(t) = 0 м"},
+        {Qt::Key_Right, Qt::NoModifier, 1, "t = 0.003044 T, f(t) = 0.01913 м"},
+        {Qt::Key_Right, Qt::ShiftModifier, 11, "t = 0.03349 T, f(t) = 0.2088 м"},
+        {Qt::Key_Left, Qt::NoModifier, 10, "t = 0.03044 T, f(t) = 0.1901 м"},
+        {Qt::Key_End, Qt::NoModifier, 657, "t = 2 T, f(t) = -0.0003706 м"},
+        {Qt::Key_Right, Qt::NoModifier, 657, "t = 2 T, f(t) = -0.0003706 м"},
+    };
+    for (const Step& step : steps) {
+        QTest::keyClick(plot, step.key, step.modifiers);
+        QCOMPARE(plot->marker(), std::optional<double>(step.column));
+        QCOMPARE(plot->accessibleDescription(), step.heard);
+    }
+    QCOMPARE(plot->picture(), drawn); // the line is not part of the picture
+
+    form->controls().Counti->setFocus();
+    QCOMPARE(plot->marker(), std::nullopt);
+    QCOMPARE(plot->accessibleDescription(), plotDescription);
 }
 
 QTEST_MAIN(AdditionsTest)
