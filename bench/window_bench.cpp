@@ -182,6 +182,22 @@ int main(int argc, char* argv[])
     });
     print("waveform at N = 250, menu item to plot drawn", waveform, "ms");
 
+    // The plot with its parts: all 250 terms drawn beside the sum, and the
+    // square wave's limit shape with its overshoot and deviation.
+    QAction* termsItem = form.pictureMenus().termsAction();
+    QAction* limitItem = form.pictureMenus().limitAction();
+    fillManyTerms(form);
+    termsItem->trigger();
+    print("plot with its 250 terms, 657 columns", measure(15, [&] { return plotOnce(form); }), "ms");
+    termsItem->trigger();
+    waveforms.first()->trigger();
+    replaceText(form.controls().Counti, "250");
+    limitItem->trigger();
+    if (!form.controls().Picture1->accessibleDescription().contains(QStringLiteral("Выброс")))
+        std::abort();
+    print("plot with the limit shape, square wave, N = 250", measure(15, [&] { return plotOnce(form); }), "ms");
+    limitItem->trigger();
+
     std::printf("\nplot time by terms and columns (ms; ns per term and column)\n");
     std::printf("%8s %14s %14s\n", "N", "657 columns", "9855 columns");
     PictureBox area;

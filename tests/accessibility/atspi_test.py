@@ -38,6 +38,16 @@ def on_focus(event):
 
 pyatspi.Registry.registerEventListener(on_focus, 'object:state-changed:focused')
 
+descriptions = []
+
+
+def on_description(event):
+    if event.source.getRoleName() == 'frame':
+        descriptions.append(event.source.description)
+
+
+pyatspi.Registry.registerEventListener(on_description, 'object:property-change:accessible-description')
+
 
 def pump(seconds, until=lambda: False):
     """Delivers the bus's events for up to `seconds`, or until `until()` holds."""
@@ -178,6 +188,18 @@ described = re.compile(r'График построен до конца\. Наи�
 pump(10, lambda: described.fullmatch(plot.description or '') is not None)
 check('after the plot its description tells the range of the sum', described.fullmatch(plot.description or ''),
       repr(plot.description))
+
+# The plot's cursor, walked with the keyboard: each step is heard as the
+# plot area's new description. The start values are sin(6.283 x 2 / 657).
+click(16 + 300, 208 + 300)
+descriptions.clear()
+readouts = ['t = 0 T, f(t) = 0 м', 't = 0.003044 T, f(t) = 0.01913 м', 't = 0.03349 T, f(t) = 0.2088 м',
+            't = 2 T, f(t) = -0.0003706 м']
+for keys in (['Home'], ['Right'], ['shift+Right'], ['End']):
+    xdotool('key', *keys)
+    pump(2, lambda: len(descriptions) >= 1 and descriptions[-1] in readouts[len(descriptions) - 1:])
+pump(1)
+check('the cursor is heard at every step of the keyboard', descriptions == readouts, descriptions)
 
 # The About box: its one button is a standard one, named by Qt.
 # Its action would wait on the modal box, so it is clicked.

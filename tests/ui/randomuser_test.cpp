@@ -73,6 +73,7 @@ public:
     int actions = 0;
     int checks = 0;
     int waveforms = 0; // chosen while enabled
+    int partToggles = 0;
     QString failure;
 
     void play(int count)
@@ -217,12 +218,27 @@ private:
             QTest::keyClick(field, down ? Qt::Key_Down : Qt::Key_Up);
             break;
         }
-        case 10: { // copy a drawing area; now and then choose a waveform from the spectrum's menu
+        case 10: { // copy a drawing area or read the plot; now and then choose a waveform or a part of the plot
             if (chance(97)) {
                 PictureBox* box = chance(50) ? m_ui.Picture1 : m_ui.Picture2;
-                log << QStringLiteral("copy %1").arg(box->objectName());
                 box->setFocus();
-                QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+                if (chance(50)) {
+                    log << QStringLiteral("copy %1").arg(box->objectName());
+                    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+                } else {
+                    static constexpr Qt::Key kCursorKeys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End};
+                    const Qt::Key key = kCursorKeys[pick(4)];
+                    const bool shift = chance(30);
+                    log << QStringLiteral("cursor key %1%2 in %3").arg(key).arg(shift ? "+Shift" : "", box->objectName());
+                    QTest::keyClick(box, key, shift ? Qt::ShiftModifier : Qt::NoModifier);
+                }
+                break;
+            }
+            if (chance(50)) {
+                QAction* part = chance(50) ? m_form.pictureMenus().termsAction() : m_form.pictureMenus().limitAction();
+                log << QStringLiteral("toggle %1").arg(part->text());
+                ++partToggles;
+                part->trigger();
                 break;
             }
             QAction* waveform = m_form.pictureMenus().waveformActions().at(pick(int(m_form.pictureMenus().waveformActions().size())));
@@ -277,6 +293,8 @@ private:
         }
         if (!duringPlot && !m_ui.Command1->isEnabled())
             failure = QStringLiteral("Command1 disabled with no plot running");
+        if (duringPlot && m_ui.Picture1->marker())
+            failure = QStringLiteral("the plot's cursor shows while a plot runs");
         for (const QAction* waveform : m_form.pictureMenus().waveformActions()) {
             if (waveform->isEnabled() != m_ui.Command1->isEnabled())
                 failure = waveform->text() + " enabled differs from Command1";
@@ -313,6 +331,7 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
     int played = 0;
     int checked = 0;
     int waveforms = 0;
+    int partToggles = 0;
     for (quint32 seed : seeds) {
         const auto form = startedForm();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -321,6 +340,7 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
         played += user.actions;
         checked += user.checks;
         waveforms += user.waveforms;
+        partToggles += user.partToggles;
         if (!user.failure.isEmpty()) {
             qWarning().noquote() << "seed" << seed << "failed after" << user.actions << "actions:" << user.failure;
             qWarning().noquote() << "replay with TAVELO_RANDOM_SEED=" + QString::number(seed) + "; last actions:";
@@ -329,8 +349,9 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
             QFAIL("a random session broke the window");
         }
     }
-    qInfo("played %d random actions, checked the window %d times, closed %d message boxes, chose %d waveforms",
-          played, checked, closer.closed, waveforms);
+    qInfo("played %d random actions, checked the window %d times, closed %d message boxes, chose %d waveforms, "
+          "ticked or unticked %d parts of the plot",
+          played, checked, closer.closed, waveforms, partToggles);
     QVERIFY(played >= totalActions - int(seeds.size()));
 }
 
