@@ -6,7 +6,7 @@
 #include "ui/partsplotter.h"
 #include "ui/picturemenus.h"
 #include "ui/plotcursor.h"
-#include "ui/plottexts.h"
+#include "ui/messages.h"
 #include "ui/termfieldcolumn.h"
 #include "ui/termkeys.h"
 #include "ui/termwriter.h"
@@ -150,18 +150,6 @@ void Form1::Form_Load()
 int Form1::termCount() const
 {
     return tavelo::termsToRead(NumberFromField(ui.Counti));
-}
-
-QString Form1::aboutPrompt()
-{
-    const QChar cr(13);
-    const QChar tab(9);
-    return QStringLiteral("Построение графиков негармонических колебаний.") + cr + QString() + cr + QString() + cr
-           + QString() + cr + QString() + cr + cr + cr + tab
-           + QStringLiteral("Данная программа предназначена для иллюстрации того, как любая периодическая функция "
-                            "может быть представлена в виде ряда Фурье. Возможно задание до 250 гармонических "
-                            "слагаемых.")
-           + cr + tab + QStringLiteral("Для получения информации по какому-либо элементу интерфейса наведите на него мышью.");
 }
 
 void Form1::Command3_Click()

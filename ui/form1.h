@@ -45,8 +45,6 @@ public:
 
     bool isPlotRunning() const { return m_plotRunning; }
 
-    static QString aboutPrompt();
-
     void Command1_Click();
     void Command4_Click();
     void Command3_Click();

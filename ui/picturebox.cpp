@@ -5,8 +5,6 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -21,6 +19,16 @@ constexpr qreal kCoordinateLimit = 1.0e6;
 qreal clampCoordinate(qreal v)
 {
     return std::clamp(v, -kCoordinateLimit, kCoordinateLimit);
+}
+
+// A point that is not a number has no place to be drawn; infinities and
+// huge values are drawn towards the far edge, as the area would clip them.
+std::optional<QLineF> drawableLine(QPointF from, QPointF to)
+{
+    if (std::isnan(from.x()) || std::isnan(from.y()) || std::isnan(to.x()) || std::isnan(to.y()))
+        return std::nullopt;
+    return QLineF({clampCoordinate(from.x()), clampCoordinate(from.y())},
+                  {clampCoordinate(to.x()), clampCoordinate(to.y())});
 }
 
 } // namespace
@@ -104,20 +112,15 @@ QPointF PictureBox::toPixels(float x, float y) const
 
 void PictureBox::drawSegment(QPointF from, QPointF to)
 {
-    // A point that is not a number has no place to be drawn; infinities and
-    // huge values are drawn towards the far edge, as the area would clip them.
-    if (std::isnan(from.x()) || std::isnan(from.y()) || std::isnan(to.x()) || std::isnan(to.y()))
+    const std::optional<QLineF> line = drawableLine(from, to);
+    if (!line)
         return;
-    from = {clampCoordinate(from.x()), clampCoordinate(from.y())};
-    to = {clampCoordinate(to.x()), clampCoordinate(to.y())};
-
     QPainter& painter = imagePainter();
-    if (from == to)
-        painter.drawPoint(from);
+    if (line->p1() == line->p2())
+        painter.drawPoint(line->p1());
     else
-        painter.drawLine(from, to);
-
-    noteChanged(QRectF(from, to).normalized());
+        painter.drawLine(line->p1(), line->p2());
+    noteChanged(QRectF(line->p1(), line->p2()).normalized());
 }
 
 void PictureBox::noteChanged(const QRectF& pixels)
@@ -135,14 +138,12 @@ void PictureBox::drawLines(const QList<QLineF>& lines, const QPen& pen)
     pixels.reserve(lines.size());
     QRectF bounds;
     for (const QLineF& line : lines) {
-        if (std::isnan(line.x1()) || std::isnan(line.y1()) || std::isnan(line.x2()) || std::isnan(line.y2()))
-            continue;
-        const QPointF from = toPixels(float(line.x1()), float(line.y1()));
-        const QPointF to = toPixels(float(line.x2()), float(line.y2()));
-        const QLineF clamped({clampCoordinate(from.x()), clampCoordinate(from.y())},
-                             {clampCoordinate(to.x()), clampCoordinate(to.y())});
-        pixels.append(clamped);
-        bounds |= QRectF(clamped.p1(), clamped.p2()).normalized();
+        const auto drawable = drawableLine(toPixels(float(line.x1()), float(line.y1())),
+                                           toPixels(float(line.x2()), float(line.y2())));
+        if (drawable) {
+            pixels.append(*drawable);
+            bounds |= QRectF(drawable->p1(), drawable->p2()).normalized();
+        }
     }
     if (pixels.isEmpty())
         return;
@@ -246,22 +247,6 @@ QImage PictureBox::picture()
 void PictureBox::copyToClipboard()
 {
     QGuiApplication::clipboard()->setImage(picture());
-}
-
-void PictureBox::keyPressEvent(QKeyEvent* event)
-{
-    // The menu key and Shift+F10 open the context menu of the area with the
-    // focus, as a desktop user expects of any control.
-    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    const bool menuKey = event->key() == Qt::Key_Menu && modifiers == Qt::NoModifier;
-    const bool shiftF10 = event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier;
-    if ((!menuKey && !shiftF10) || contextMenuPolicy() == Qt::NoContextMenu) {
-        QFrame::keyPressEvent(event);
-        return;
-    }
-    const QPoint centre = rect().center();
-    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, centre, mapToGlobal(centre));
-    QCoreApplication::sendEvent(this, &menuEvent);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)

@@ -1,6 +1,7 @@
 #include "ui/picturemenus.h"
 
 #include "core/waveforms.h"
+#include "ui/menukeys.h"
 #include "ui/picturebox.h"
 
 #include <QAction>
@@ -25,8 +26,10 @@ PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* pare
     connect(m_limitAction, &QAction::toggled, this, &PictureMenus::limitToggled);
     addSeparator(plot);
     addCopyAction(plot);
-    for (PictureBox* box : {plot, spectrum})
+    for (PictureBox* box : {plot, spectrum}) {
         box->setContextMenuPolicy(Qt::ActionsContextMenu);
+        new MenuKeys(box);
+    }
 }
 
 void PictureMenus::addSeparator(PictureBox* box)

@@ -1,6 +1,7 @@
 #include "formtesting.h"
 
 #include "core/core.h"
+#include "ui/messages.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -80,7 +81,7 @@ void WindowTest::startUpState()
 
 void WindowTest::aboutPromptIsExact()
 {
-    const QString prompt = Form1::aboutPrompt();
+    const QString prompt = aboutPrompt();
     QVERIFY(prompt.startsWith("Построение графиков негармонических колебаний.\r"));
     QVERIFY(prompt.contains("\r\r\r\tДанная программа предназначена для иллюстрации того, как любая периодическая "
                             "функция может быть представлена в виде ряда Фурье. Возможно задание до 250 "

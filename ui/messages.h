@@ -7,6 +7,12 @@ namespace tavelo {
 struct PlotOutcome;
 }
 
+// What the window says in words beyond its design's captions: the About
+// message, what a plot tells a listener and the user, and the message box.
+
+// The About message, its lines broken by carriage returns as designed.
+QString aboutPrompt();
+
 // What a listener who cannot see the plot area is told about the finished
 // plot: how it ended and the range of the sum that was drawn.
 QString plotDescription(const tavelo::PlotOutcome& outcome);

@@ -1,4 +1,4 @@
-#include "ui/plottexts.h"
+#include "ui/messages.h"
 
 #include "core/columnplot.h"
 #include "ui/fieldtext.h"
@@ -13,6 +13,18 @@ QString wholeNumber(double v)
 }
 
 } // namespace
+
+QString aboutPrompt()
+{
+    const QChar cr(13);
+    const QChar tab(9);
+    return QStringLiteral("Построение графиков негармонических колебаний.") + cr + QString() + cr + QString() + cr
+           + QString() + cr + QString() + cr + cr + cr + tab
+           + QStringLiteral("Данная программа предназначена для иллюстрации того, как любая периодическая функция "
+                            "может быть представлена в виде ряда Фурье. Возможно задание до 250 гармонических "
+                            "слагаемых.")
+           + cr + tab + QStringLiteral("Для получения информации по какому-либо элементу интерфейса наведите на него мышью.");
+}
 
 QString plotDescription(const tavelo::PlotOutcome& outcome)
 {
