@@ -15,4 +15,5 @@
 #include "core/series.h"
 #include "core/singleprecision.h"
 #include "core/termcount.h"
+#include "core/termtable.h"
 #include "core/waveforms.h"
