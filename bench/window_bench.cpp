@@ -12,9 +12,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/resource.h>
 
@@ -197,6 +199,39 @@ int main(int argc, char* argv[])
         std::abort();
     print("plot with the limit shape, square wave, N = 250", measure(15, [&] { return plotOnce(form); }), "ms");
     limitItem->trigger();
+
+    // A table of 250 terms pasted, to the plot drawn; and a clipboard of a
+    // megabyte, which is refused. The message box it opens is closed at once.
+    // Two tables that differ in every field take turns, so that each paste
+    // writes all 500 fields.
+    QString tables[2];
+    for (int t = 0; t < 2; ++t) {
+        tables[t] = QStringLiteral("A\tFi\n");
+        for (int n = 1; n <= 250; ++n)
+            tables[t] += QString::number((t + 1.0) / n, 'g', 15) + '\t' + QString::number((n + t) % 3 + 1) + '\n';
+    }
+    QAction* paste = form.pictureMenus().pasteTermsAction();
+    const auto pasteTime = [&](const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        QTimer::singleShot(0, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        QElapsedTimer timer;
+        timer.start();
+        paste->trigger();
+        QCoreApplication::processEvents();
+        return milliseconds(timer);
+    };
+    int pasted = 0;
+    print("paste of 250 terms, to the plot drawn", measure(16, [&] { return pasteTime(tables[pasted++ % 2]); }),
+          "ms");
+    if (form.controls().Counti->text() != QStringLiteral("250") || form.AAA(250)->text() != QStringLiteral("0.008"))
+        std::abort();
+    QString megabyte = tables[0];
+    while (megabyte.size() < (1 << 20))
+        megabyte += tables[0];
+    print("paste of a 1 MB clipboard, to its refusal", measure(15, [&] { return pasteTime(megabyte); }), "ms");
 
     std::printf("\nplot time by terms and columns (ms; ns per term and column)\n");
     std::printf("%8s %14s %14s\n", "N", "657 columns", "9855 columns");

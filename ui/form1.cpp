@@ -3,14 +3,12 @@
 #include "core/core.h"
 #include "ui/dialogkeys.h"
 #include "ui/fieldtext.h"
-#include "ui/partsplotter.h"
-#include "ui/picturemenus.h"
-#include "ui/plotcursor.h"
 #include "ui/messages.h"
+#include "ui/partsplotter.h"
 #include "ui/termfieldcolumn.h"
 #include "ui/termkeys.h"
-#include "ui/termwriter.h"
 #include "ui/vectorstate.h"
+#include "ui/windowadditions.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -61,25 +59,12 @@ Form1::Form1(QWidget* parent)
     new DialogKeys(this, ui.Command1, ui.Command4);
     new TermKeys({m_amplitudes, m_phases}, this);
     connectHandlers();
-
-    connectAdditions();
+    m_additions = new WindowAdditions(this);
 }
 
-void Form1::connectAdditions()
+const PictureMenus& Form1::pictureMenus() const
 {
-    m_pictureMenus = new PictureMenus(ui.Picture1, ui.Picture2, this);
-    m_partsPlotter = new PartsPlotter(ui.Picture1, font(), this);
-    auto* termWriter = new TermWriter(this);
-    auto* cursor = new PlotCursor(ui.Picture1, m_partsPlotter->readout(), this);
-    // The plot that a waveform starts takes its fields for that waveform.
-    connect(m_pictureMenus, &PictureMenus::waveformChosen, m_partsPlotter, &PartsPlotter::setLastWaveform);
-    connect(m_pictureMenus, &PictureMenus::waveformChosen, termWriter, &TermWriter::writeWaveform);
-    connect(m_pictureMenus, &PictureMenus::termsToggled, m_partsPlotter, &PartsPlotter::setShowsTerms);
-    connect(m_pictureMenus, &PictureMenus::limitToggled, m_partsPlotter, &PartsPlotter::setShowsLimit);
-    for (auto toggled : {&PictureMenus::termsToggled, &PictureMenus::limitToggled})
-        connect(m_pictureMenus, toggled, this, [this] { if (!m_plotRunning) Command1_Click(); });
-    connect(this, &Form1::plotRunningChanged, m_pictureMenus, &PictureMenus::setPlotRunning);
-    connect(this, &Form1::plotRunningChanged, cursor, &PlotCursor::setPlotRunning);
+    return *m_additions->pictureMenus();
 }
 
 TextField* Form1::AAA(int index) const
@@ -213,7 +198,7 @@ void Form1::Command1_Click()
     const double Hs = ui.Picture1->ScaleHeight();
     clearUpperVectorState();
 
-    const tavelo::PlotOutcome outcome = m_partsPlotter->draw(params, W, Hs, [this](double column) {
+    const tavelo::PlotOutcome outcome = m_additions->partsPlotter()->draw(params, W, Hs, [this](double column) {
         DoEvents();
         emit plotYielded(column);
         return !m_ending && m_tdk != 0;
@@ -221,7 +206,7 @@ void Form1::Command1_Click()
 
     setPlotRunning(false);
     if (!m_ending)
-        ui.Picture1->setAccessibleDescription(plotDescription(outcome) + m_partsPlotter->finish(outcome));
+        ui.Picture1->setAccessibleDescription(plotDescription(outcome) + m_additions->partsPlotter()->finish(outcome));
     if (outcome.end == tavelo::PlotEnd::NumericFault && !m_ending)
         showMessage(QMessageBox::Warning, plotFaultMessage(outcome), this);
     emit plotFinished(outcome);

@@ -5,8 +5,8 @@
 
 #include <QWidget>
 
-class PartsPlotter;
 class PictureMenus;
+class WindowAdditions;
 class TermFieldColumn;
 
 namespace tavelo {
@@ -34,7 +34,7 @@ public:
     TextField* FFF(int index) const;
 
     const Ui::Form1& controls() const { return ui; }
-    const PictureMenus& pictureMenus() const { return *m_pictureMenus; }
+    const PictureMenus& pictureMenus() const;
 
     // Form-level state: continue flag of the plot, basis captured at its start
     // (-1 for sine), and the indices of the amplitude and phase fields on show.
@@ -76,7 +76,6 @@ protected:
 private:
     void applyFonts();
     void connectHandlers();
-    void connectAdditions();
     void setPlotRunning(bool running);
     void DoEvents();
     tavelo::HarmonicParams ReadHarmonicParams();
@@ -85,8 +84,7 @@ private:
     Ui::Form1 ui;
     TermFieldColumn* m_amplitudes = nullptr;
     TermFieldColumn* m_phases = nullptr;
-    PictureMenus* m_pictureMenus = nullptr;
-    PartsPlotter* m_partsPlotter = nullptr;
+    WindowAdditions* m_additions = nullptr;
     qint16 m_tdk = 0;
     qint16 m_o1v = 0;
     qint16 m_aa = 0;

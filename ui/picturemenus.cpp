@@ -18,6 +18,12 @@ PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* pare
     }
     spectrum->addActions(m_waveformActions);
     addSeparator(spectrum);
+    m_copyTermsAction = addAction(spectrum, QStringLiteral("Копировать слагаемые"),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    connect(m_copyTermsAction, &QAction::triggered, this, &PictureMenus::copyTermsRequested);
+    m_pasteTermsAction = addAction(spectrum, QStringLiteral("Вставить слагаемые"), QKeySequence::Paste);
+    connect(m_pasteTermsAction, &QAction::triggered, this, &PictureMenus::pasteTermsRequested);
+    addSeparator(spectrum);
     addCopyAction(spectrum);
 
     m_termsAction = addCheckAction(plot, QStringLiteral("Показать слагаемые"));
@@ -47,17 +53,25 @@ QAction* PictureMenus::addCheckAction(PictureBox* box, const QString& text)
     return action;
 }
 
+QAction* PictureMenus::addAction(PictureBox* box, const QString& text, const QKeySequence& shortcut)
+{
+    auto* action = new QAction(text, box);
+    action->setShortcut(shortcut);
+    // Only while its area has the focus: in a field these keys edit the text.
+    action->setShortcutContext(Qt::WidgetShortcut);
+    box->addAction(action);
+    return action;
+}
+
 void PictureMenus::addCopyAction(PictureBox* box)
 {
-    auto* copy = new QAction(QStringLiteral("Копировать рисунок"), box);
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetShortcut);
+    QAction* copy = addAction(box, QStringLiteral("Копировать рисунок"), QKeySequence::Copy);
     connect(copy, &QAction::triggered, box, &PictureBox::copyToClipboard);
-    box->addAction(copy);
 }
 
 void PictureMenus::setPlotRunning(bool running)
 {
     for (QAction* action : std::as_const(m_waveformActions))
         action->setEnabled(!running);
+    m_pasteTermsAction->setEnabled(!running);
 }

@@ -5,6 +5,7 @@
 
 class PictureBox;
 class QAction;
+class QKeySequence;
 
 namespace tavelo {
 enum class Waveform;
@@ -12,7 +13,8 @@ enum class Waveform;
 
 // The context menus of the two drawing areas, opened by the right mouse
 // button, the Menu key or Shift+F10: the spectrum offers the classic
-// waveforms, the plot shows the terms and the limit shape on request, and
+// waveforms and copies and pastes the terms as a table (also Ctrl+Shift+C
+// and Ctrl+V), the plot shows the terms and the limit shape on request, and
 // both areas copy their picture (also Ctrl+C).
 class PictureMenus : public QObject {
     Q_OBJECT
@@ -24,17 +26,22 @@ public:
     // «Показать слагаемые» and «Показать предельную форму», both checkable.
     QAction* termsAction() const { return m_termsAction; }
     QAction* limitAction() const { return m_limitAction; }
+    QAction* copyTermsAction() const { return m_copyTermsAction; }
+    QAction* pasteTermsAction() const { return m_pasteTermsAction; }
 
-    // A waveform plots, and one plot runs at a time.
+    // A waveform or a pasted table plots, and one plot runs at a time.
     void setPlotRunning(bool running);
 
 signals:
     void waveformChosen(tavelo::Waveform waveform);
     void termsToggled(bool shown);
     void limitToggled(bool shown);
+    void copyTermsRequested();
+    void pasteTermsRequested();
 
 private:
     static void addCopyAction(PictureBox* box);
+    static QAction* addAction(PictureBox* box, const QString& text, const QKeySequence& shortcut);
 
     static void addSeparator(PictureBox* box);
     static QAction* addCheckAction(PictureBox* box, const QString& text);
@@ -42,4 +49,6 @@ private:
     QList<QAction*> m_waveformActions;
     QAction* m_termsAction = nullptr;
     QAction* m_limitAction = nullptr;
+    QAction* m_copyTermsAction = nullptr;
+    QAction* m_pasteTermsAction = nullptr;
 };

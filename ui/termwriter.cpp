@@ -1,6 +1,7 @@
 #include "ui/termwriter.h"
 
 #include "core/termcount.h"
+#include "core/termtable.h"
 #include "core/waveforms.h"
 #include "ui/fieldtext.h"
 #include "ui/form1.h"
@@ -27,5 +28,19 @@ void TermWriter::writeWaveform(tavelo::Waveform waveform)
     ui.Amax->setText(RealToText(terms.Amax));
     const int N = tavelo::termsToRead(NumberFromField(ui.Counti));
     ui.Counti->setText(WholeToText(tavelo::waveformTermCount(N)));
+    m_form->Command1_Click();
+}
+
+void TermWriter::writeTable(const tavelo::TermTable& table)
+{
+    if (m_form->isPlotRunning())
+        return;
+    // N first, so that each amplitude's rule sums the terms of the table.
+    const auto terms = static_cast<int>(table.A.size()) - 1;
+    m_form->controls().Counti->setText(WholeToText(tavelo::validTermCount(terms)));
+    for (int i = 1; i <= terms; ++i) {
+        m_form->FFF(i)->setText(RealToText(table.Fi[static_cast<std::size_t>(i)]));
+        m_form->AAA(i)->setText(RealToText(table.A[static_cast<std::size_t>(i)]));
+    }
     m_form->Command1_Click();
 }

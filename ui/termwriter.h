@@ -6,6 +6,7 @@ class Form1;
 
 namespace tavelo {
 enum class Waveform;
+struct TermTable;
 }
 
 // Writes a whole series into the window's fields as typing would, each write
@@ -20,6 +21,8 @@ public:
     // classic waveform; N is raised from 1, since one term shows no shape.
     // While a plot runs it does nothing: one plot runs at a time.
     void writeWaveform(tavelo::Waveform waveform);
+    // A table's terms 1..k, with N = k; the fields beyond k keep their texts.
+    void writeTable(const tavelo::TermTable& table);
 
 private:
     Form1* m_form;

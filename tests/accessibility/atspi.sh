@@ -6,7 +6,7 @@ set -euo pipefail
 
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in xvfb-run dbus-run-session xdotool /usr/libexec/at-spi-bus-launcher; do
+for tool in xvfb-run dbus-run-session xdotool xclip /usr/libexec/at-spi-bus-launcher; do
     command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is missing"; exit 77; }
 done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIPPED: python3-pyatspi is missing"; exit 77; }

@@ -201,6 +201,30 @@ for keys in (['Home'], ['Right'], ['shift+Right'], ['End']):
 pump(1)
 check('the cursor is heard at every step of the keyboard', descriptions == readouts, descriptions)
 
+# Terms through the real clipboard: a table from a spreadsheet in a Russian
+# locale pasted through the spectrum's menu, then the program's own copy.
+spectrum_at = (16 + 536 + 100, 8 + 32 + 60)
+table = 'Амплитуда\tФаза\n0.5\t0\n0.25\t1\n0,125\t0\n'
+subprocess.run(['xclip', '-selection', 'clipboard', '-i'], input=table.encode(), check=True)
+click(*spectrum_at, 3)
+pump(0.5)
+xdotool('key', *['Down'] * 6, 'Return')  # the four waveforms, «Копировать слагаемые», «Вставить слагаемые»
+amplitude = find('text', 'A ( i ), i = 1')[0]
+pump(5, lambda: text_of(counti) == '3')
+check('a pasted table sets N', text_of(counti) == '3', repr(text_of(counti)))
+check('a pasted table fills the amplitude on show', text_of(amplitude) == '0.5', repr(text_of(amplitude)))
+click(*spectrum_at, 3)
+pump(0.5)
+xdotool('key', *['Down'] * 5, 'Return')
+copied = ''
+for _ in range(50):
+    pump(0.1)
+    copied = subprocess.run(['xclip', '-selection', 'clipboard', '-o'], capture_output=True).stdout.decode()
+    if copied.startswith('Амплитуда, м'):
+        break
+check('the terms copy out as a table', copied == 'Амплитуда, м\tНачальная фаза, в долях π\n0.5\t0\n0.25\t1\n0.125\t0\n',
+      repr(copied))
+
 # The About box: its one button is a standard one, named by Qt.
 # Its action would wait on the modal box, so it is clicked.
 heard.clear()

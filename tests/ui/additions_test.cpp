@@ -3,12 +3,14 @@
 
 #include "formtesting.h"
 
+#include "core/numbertext.h"
 #include "ui/fieldtext.h"
 #include "ui/picturemenus.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QMenu>
+#include <QMessageBox>
 #include <QtTest>
 
 #include <functional>
@@ -46,6 +48,9 @@ private slots:
     void partsAppearOnlyWhenTickedAndLeaveTheSumAlone();
     void limitIsKnownOnlyForTheMenusWaveforms();
     void cursorReadsThePlotWithTheKeyboard();
+    void copiedTermsPasteBackAndPlot();
+    void faultyTableChangesNothing_data();
+    void faultyTableChangesNothing();
 };
 
 void AdditionsTest::menusHoldTheirItemsInOrder()
@@ -59,7 +64,8 @@ void AdditionsTest::menusHoldTheirItemsInOrder()
     };
     QCOMPARE(itemsOf(form->controls().Picture2),
              QStringList({"Прямоугольные колебания (меандр)", "Пилообразные колебания", "Треугольные колебания",
-                          "Одна гармоника", "-", "Копировать рисунок"}));
+                          "Одна гармоника", "-", "Копировать слагаемые", "Вставить слагаемые", "-",
+                          "Копировать рисунок"}));
     QCOMPARE(itemsOf(form->controls().Picture1),
              QStringList({"Показать слагаемые", "Показать предельную форму", "-", "Копировать рисунок"}));
     for (const QAction* part : {form->pictureMenus().termsAction(), form->pictureMenus().limitAction()})
@@ -76,7 +82,7 @@ void AdditionsTest::menusHoldTheirItemsInOrder()
         });
         form->controls().Picture2->setFocus();
         QTest::keyClick(form->controls().Picture2, key, modifiers);
-        QTRY_COMPARE(shownItems, 6);
+        QTRY_COMPARE(shownItems, 9);
     }
 }
 
@@ -355,6 +361,93 @@ void AdditionsTest::cursorReadsThePlotWithTheKeyboard()
     form->controls().Counti->setFocus();
     QCOMPARE(plot->marker(), std::nullopt);
     QCOMPARE(plot->accessibleDescription(), plotDescription);
+}
+
+// Every text of the fields a table can change.
+static QStringList fieldTexts(const Form1& form)
+{
+    QStringList texts{form.controls().Counti->text(), form.controls().Hei->text(), form.controls().Amax->text()};
+    for (int n = 1; n <= Form1::kMaxTerms; ++n)
+        texts << form.AAA(n)->text() << form.FFF(n)->text();
+    return texts;
+}
+
+void AdditionsTest::copiedTermsPasteBackAndPlot()
+{
+    const auto source = startedForm();
+    menuItem(source->controls().Picture2, "Пилообразные колебания")->trigger();
+    source->controls().Counti->setText("40");
+    PictureBox* spectrum = source->controls().Picture2;
+    spectrum->setFocus();
+    QTest::keyClick(spectrum, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    const QStringList lines = QGuiApplication::clipboard()->text().split('\n');
+    QCOMPARE(lines.size(), 42); // the header, 40 terms and the end of the last line
+    QCOMPARE(lines[0], "Амплитуда, м\tНачальная фаза, в долях π");
+    QCOMPARE(lines[2], "0.5\t1");
+
+    const auto target = startedForm();
+    target->FFF(41)->setText("0.25"); // beyond the table: kept
+    int plots = 0;
+    connect(target.get(), &Form1::plotFinished, this, [&plots] { ++plots; });
+    target->activateWindow(); // a key's shortcut works in the active window
+    QVERIFY(QTest::qWaitForWindowActive(target.get()));
+    target->controls().Picture2->setFocus();
+    QTest::keyClick(target->controls().Picture2, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(plots, 1);
+    QCOMPARE(target->controls().Counti->text(), "40");
+    for (int n = 1; n <= 40; ++n) {
+        QCOMPARE(target->AAA(n)->text(), source->AAA(n)->text());
+        QCOMPARE(target->FFF(n)->text(), source->FFF(n)->text());
+    }
+    QCOMPARE(target->FFF(41)->text(), "0.25");
+    QCOMPARE(target->controls().Amax->text(), RealToText([] {
+                 double sum = 0;
+                 for (int n = 1; n <= 40; ++n)
+                     sum = sum + tavelo::NumberFromText(tavelo::RealToText(1.0 / n, '.'));
+                 return sum;
+             }()));
+
+    // A spreadsheet's table in a Russian locale.
+    QGuiApplication::clipboard()->setText("A;Fi\r\n1;0\r\n0,5;1,5\r\n");
+    menuItem(target->controls().Picture2, "Вставить слагаемые")->trigger();
+    QCOMPARE(target->controls().Counti->text(), "2");
+    QCOMPARE(target->AAA(2)->text(), "0.5");
+    QCOMPARE(target->FFF(2)->text(), "1.5");
+}
+
+void AdditionsTest::faultyTableChangesNothing_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("message");
+    QTest::addRow("not a number") << "1\t0\n0.5\t1,5x\n" << "Строка 2, ячейка 2: «1,5x» — не число.";
+    QTest::addRow("three cells") << "1;2;3\n" << "Строка 1: ячеек 3, а нужна одна (амплитуда) или две";
+    QTest::addRow("too many rows") << QString("1\n").repeated(251) << "Строка 251: в таблице больше 250 строк";
+    QTest::addRow("beyond a double") << "1e400\n" << "Строка 1, ячейка 1: «1e400» — число вне пределов";
+    QTest::addRow("no text") << "" << "В буфере обмена нет текста.";
+    QTest::addRow("a megabyte in one cell") << "1\n" + QString(1 << 20, 'x') << "Строка 2, ячейка 1: «xxxxx";
+}
+
+void AdditionsTest::faultyTableChangesNothing()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, message);
+    const auto form = startedForm();
+    form->controls().Counti->setText("3");
+    const QStringList before = fieldTexts(*form);
+    int plots = 0;
+    connect(form.get(), &Form1::plotFinished, this, [&plots] { ++plots; });
+    QGuiApplication::clipboard()->setText(table);
+    QString shown;
+    onNextModal([&shown](QWidget* modal) {
+        shown = qobject_cast<QMessageBox*>(modal)->text();
+        modal->close();
+    });
+    menuItem(form->controls().Picture2, "Вставить слагаемые")->trigger();
+    QVERIFY2(shown.startsWith(message), qPrintable(shown));
+    QVERIFY(shown.endsWith("Слагаемые не вставлены, поля остались прежними."));
+    QVERIFY(shown.size() < 300);
+    QCOMPARE(fieldTexts(*form), before);
+    QCOMPARE(plots, 0);
 }
 
 QTEST_MAIN(AdditionsTest)

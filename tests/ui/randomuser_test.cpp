@@ -10,6 +10,8 @@
 #include "ui/picturemenus.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -74,6 +76,7 @@ public:
     int checks = 0;
     int waveforms = 0; // chosen while enabled
     int partToggles = 0;
+    int pastes = 0;
     QString failure;
 
     void play(int count)
@@ -116,6 +119,23 @@ private:
         case 4: return m_form.FFF(m_form.ff());
         default: return m_form.AAA(m_form.aa());
         }
+    }
+
+    // A table as a teacher's spreadsheet might give it, or not quite.
+    QString randomTable()
+    {
+        if (chance(20))
+            return hostileText();
+        QString table = chance(50) ? QStringLiteral("A\tFi\n") : QString();
+        const int rows = chance(5) ? 251 : 1 + pick(30);
+        const QString separator = chance(50) ? QStringLiteral("\t") : QStringLiteral(";");
+        for (int row = 0; row < rows; ++row) {
+            table += chance(3) ? hostileText().left(8) : QString::number(pick(2000) / 1000.0 - 1).replace('.', chance(50) ? '.' : ',');
+            if (chance(50))
+                table += separator + QString::number(pick(3));
+            table += chance(50) ? QStringLiteral("\r\n") : QStringLiteral("\n");
+        }
+        return table;
     }
 
     QScrollBar* someScrollBar() { return chance(50) ? m_ui.VScroll3 : m_ui.VScroll2; }
@@ -234,6 +254,21 @@ private:
                 }
                 break;
             }
+            if (chance(50)) { // terms out and in through the clipboard: the own copy, or any text
+                const auto& menus = m_form.pictureMenus();
+                if (chance(50))
+                    menus.copyTermsAction()->trigger();
+                else
+                    QGuiApplication::clipboard()->setText(randomTable());
+                log << QStringLiteral("paste terms '%1'%2")
+                           .arg(QGuiApplication::clipboard()->text().left(60),
+                                menus.pasteTermsAction()->isEnabled() ? "" : " (disabled)");
+                if (menus.pasteTermsAction()->isEnabled()) {
+                    ++pastes;
+                    menus.pasteTermsAction()->trigger();
+                }
+                break;
+            }
             if (chance(50)) {
                 QAction* part = chance(50) ? m_form.pictureMenus().termsAction() : m_form.pictureMenus().limitAction();
                 log << QStringLiteral("toggle %1").arg(part->text());
@@ -332,6 +367,7 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
     int checked = 0;
     int waveforms = 0;
     int partToggles = 0;
+    int pastes = 0;
     for (quint32 seed : seeds) {
         const auto form = startedForm();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -341,6 +377,7 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
         checked += user.checks;
         waveforms += user.waveforms;
         partToggles += user.partToggles;
+        pastes += user.pastes;
         if (!user.failure.isEmpty()) {
             qWarning().noquote() << "seed" << seed << "failed after" << user.actions << "actions:" << user.failure;
             qWarning().noquote() << "replay with TAVELO_RANDOM_SEED=" + QString::number(seed) + "; last actions:";
@@ -350,8 +387,8 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
         }
     }
     qInfo("played %d random actions, checked the window %d times, closed %d message boxes, chose %d waveforms, "
-          "ticked or unticked %d parts of the plot",
-          played, checked, closer.closed, waveforms, partToggles);
+          "ticked or unticked %d parts of the plot, pasted %d tables",
+          played, checked, closer.closed, waveforms, partToggles, pastes);
     QVERIFY(played >= totalActions - int(seeds.size()));
 }
 

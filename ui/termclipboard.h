@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QObject>
+
+class Form1;
+class TermWriter;
+
+// The terms on the clipboard as a plain-text table, the way spreadsheets
+// exchange one: the window's terms 1..N copied out, and a table pasted in as
+// the series, or, when anything in it is wrong, a message that names the
+// first faulty row and cell and leaves every field as it was.
+class TermClipboard : public QObject {
+    Q_OBJECT
+
+public:
+    TermClipboard(Form1* form, TermWriter* writer);
+
+    void copyTerms();
+    void pasteTerms();
+
+private:
+    Form1* m_form;
+    TermWriter* m_writer;
+};
