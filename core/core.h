@@ -16,4 +16,5 @@
 #include "core/singleprecision.h"
 #include "core/termcount.h"
 #include "core/termtable.h"
+#include "core/tone.h"
 #include "core/waveforms.h"
