@@ -19,14 +19,17 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window is laid out for Liberation Sans, which stands in for its design
 # font; DejaVu Sans, which every desktop has, is wider and crowds the
 # captions. Qt's own texts (menus of the fields, dialog buttons) come in
-# Russian from the translations, as every other text of the window is.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n")
+# Russian from the translations, as every other text of the window is. The
+# sound's library is loaded when a sound is first played, so the library
+# search cannot find it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n, libpulse0")
 
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
 set(CPACK_RPM_PACKAGE_RELEASE 1)
 set(CPACK_RPM_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_RPM_SPEC_MORE_DEFINE "Packager: ${TAVELO_MAINTAINER}")
 set(CPACK_RPM_PACKAGE_LICENSE "GPL-3.0-or-later")
+set(CPACK_RPM_PACKAGE_REQUIRES "libpulse-simple.so.0()(64bit)")
 set(CPACK_RPM_PACKAGE_GROUP "Applications/Education")
 set(CPACK_RPM_PACKAGE_ARCHITECTURE ${CMAKE_SYSTEM_PROCESSOR})
 set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_CURRENT_BINARY_DIR}/data/rpm-changelog)

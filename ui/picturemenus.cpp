@@ -5,6 +5,9 @@
 #include "ui/picturebox.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QShortcut>
 
 PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* parent)
     : QObject(parent)
@@ -17,6 +20,8 @@ PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* pare
         m_waveformActions.append(action);
     }
     spectrum->addActions(m_waveformActions);
+    m_randomPhasesAction = addAction(spectrum, QStringLiteral("Случайные фазы"), {});
+    connect(m_randomPhasesAction, &QAction::triggered, this, &PictureMenus::randomPhasesRequested);
     addSeparator(spectrum);
     m_copyTermsAction = addAction(spectrum, QStringLiteral("Копировать слагаемые"),
                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
@@ -25,6 +30,24 @@ PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* pare
     connect(m_pasteTermsAction, &QAction::triggered, this, &PictureMenus::pasteTermsRequested);
     addSeparator(spectrum);
     addCopyAction(spectrum);
+
+    m_listenAction = addAction(plot, QStringLiteral("Прослушать"), QKeySequence(Qt::Key_Space));
+    connect(m_listenAction, &QAction::triggered, this, &PictureMenus::listenRequested);
+    // The space bar listens from the spectrum too, without an item of its own there.
+    auto* listenKey = new QShortcut(QKeySequence(Qt::Key_Space), spectrum, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(listenKey, &QShortcut::activated, this, &PictureMenus::listenRequested);
+    auto* pitches = new QMenu(QStringLiteral("Частота основного тона"), plot);
+    auto* pitchGroup = new QActionGroup(pitches);
+    for (const int hertz : kPitches) {
+        QAction* pitch = pitches->addAction(QStringLiteral("%1 Гц").arg(hertz));
+        pitch->setCheckable(true);
+        pitch->setChecked(hertz == kStartPitch);
+        pitchGroup->addAction(pitch);
+        connect(pitch, &QAction::triggered, this, [this, hertz] { emit pitchChosen(hertz); });
+    }
+    m_pitchActions = pitches->actions();
+    plot->addAction(pitches->menuAction());
+    addSeparator(plot);
 
     m_termsAction = addCheckAction(plot, QStringLiteral("Показать слагаемые"));
     connect(m_termsAction, &QAction::toggled, this, &PictureMenus::termsToggled);
@@ -74,4 +97,10 @@ void PictureMenus::setPlotRunning(bool running)
     for (QAction* action : std::as_const(m_waveformActions))
         action->setEnabled(!running);
     m_pasteTermsAction->setEnabled(!running);
+    m_randomPhasesAction->setEnabled(!running);
+}
+
+void PictureMenus::setSoundPlaying(bool playing)
+{
+    m_listenAction->setText(playing ? QStringLiteral("Остановить звук") : QStringLiteral("Прослушать"));
 }

@@ -13,9 +13,10 @@ enum class Waveform;
 
 // The context menus of the two drawing areas, opened by the right mouse
 // button, the Menu key or Shift+F10: the spectrum offers the classic
-// waveforms and copies and pastes the terms as a table (also Ctrl+Shift+C
-// and Ctrl+V), the plot shows the terms and the limit shape on request, and
-// both areas copy their picture (also Ctrl+C).
+// waveforms and random phases and copies and pastes the terms as a table
+// (also Ctrl+Shift+C and Ctrl+V); the plot plays the sum as a sound at a
+// chosen pitch (also the space bar, in either area) and shows the terms and
+// the limit shape on request; both areas copy their picture (also Ctrl+C).
 class PictureMenus : public QObject {
     Q_OBJECT
 
@@ -28,6 +29,16 @@ public:
     QAction* limitAction() const { return m_limitAction; }
     QAction* copyTermsAction() const { return m_copyTermsAction; }
     QAction* pasteTermsAction() const { return m_pasteTermsAction; }
+    QAction* randomPhasesAction() const { return m_randomPhasesAction; }
+    QAction* listenAction() const { return m_listenAction; }
+    // The pitches of «Частота основного тона», radio items.
+    const QList<QAction*>& pitchActions() const { return m_pitchActions; }
+
+    static constexpr int kPitches[] = {110, 220, 440, 880};
+    static constexpr int kStartPitch = 220;
+
+    // «Прослушать» reads «Остановить звук» while a sound plays.
+    void setSoundPlaying(bool playing);
 
     // A waveform or a pasted table plots, and one plot runs at a time.
     void setPlotRunning(bool running);
@@ -38,6 +49,9 @@ signals:
     void limitToggled(bool shown);
     void copyTermsRequested();
     void pasteTermsRequested();
+    void randomPhasesRequested();
+    void listenRequested();
+    void pitchChosen(int hertz);
 
 private:
     static void addCopyAction(PictureBox* box);
@@ -51,4 +65,7 @@ private:
     QAction* m_limitAction = nullptr;
     QAction* m_copyTermsAction = nullptr;
     QAction* m_pasteTermsAction = nullptr;
+    QAction* m_randomPhasesAction = nullptr;
+    QAction* m_listenAction = nullptr;
+    QList<QAction*> m_pitchActions;
 };

@@ -44,3 +44,14 @@ void TermWriter::writeTable(const tavelo::TermTable& table)
     }
     m_form->Command1_Click();
 }
+
+void TermWriter::writeRandomPhases()
+{
+    if (m_form->isPlotRunning())
+        return;
+    const int terms = tavelo::termsToRead(NumberFromField(m_form->controls().Counti));
+    std::uniform_int_distribution<int> thousandths(0, 1999);
+    for (int i = 1; i <= terms; ++i)
+        m_form->FFF(i)->setText(RealToText(thousandths(m_random) / 1000.0));
+    m_form->Command1_Click();
+}

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <random>
+
 class Form1;
 
 namespace tavelo {
@@ -21,9 +23,13 @@ public:
     // classic waveform; N is raised from 1, since one term shows no shape.
     // While a plot runs it does nothing: one plot runs at a time.
     void writeWaveform(tavelo::Waveform waveform);
+    // A random initial phase for each term 1..N, from [0, 2) in units of pi
+    // with three decimals; the amplitudes stay.
+    void writeRandomPhases();
     // A table's terms 1..k, with N = k; the fields beyond k keep their texts.
     void writeTable(const tavelo::TermTable& table);
 
 private:
     Form1* m_form;
+    std::mt19937 m_random{std::random_device{}()};
 };

@@ -8,7 +8,8 @@ class PictureMenus;
 
 // What the window offers beyond its design, put together: the drawing areas'
 // menus and the objects that do what their items say (waveforms and tables
-// written into the fields, the plot's parts, its cursor, the clipboard),
+// written into the fields, the plot's parts, its cursor, its sound, the
+// clipboard),
 // each following the window's plot through its signals.
 class WindowAdditions : public QObject {
     Q_OBJECT

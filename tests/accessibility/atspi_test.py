@@ -208,14 +208,15 @@ table = 'Амплитуда\tФаза\n0.5\t0\n0.25\t1\n0,125\t0\n'
 subprocess.run(['xclip', '-selection', 'clipboard', '-i'], input=table.encode(), check=True)
 click(*spectrum_at, 3)
 pump(0.5)
-xdotool('key', *['Down'] * 6, 'Return')  # the four waveforms, «Копировать слагаемые», «Вставить слагаемые»
+# The four waveforms, «Случайные фазы», «Копировать слагаемые», «Вставить слагаемые».
+xdotool('key', *['Down'] * 7, 'Return')
 amplitude = find('text', 'A ( i ), i = 1')[0]
 pump(5, lambda: text_of(counti) == '3')
 check('a pasted table sets N', text_of(counti) == '3', repr(text_of(counti)))
 check('a pasted table fills the amplitude on show', text_of(amplitude) == '0.5', repr(text_of(amplitude)))
 click(*spectrum_at, 3)
 pump(0.5)
-xdotool('key', *['Down'] * 5, 'Return')
+xdotool('key', *['Down'] * 6, 'Return')
 copied = ''
 for _ in range(50):
     pump(0.1)

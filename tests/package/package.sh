@@ -61,6 +61,8 @@ expect "one main category: Education" grep -q '^Categories=Education;Math;$' "$r
 depends=$(dpkg-deb -f "$package" Depends)
 expect "depends on Qt Widgets, found from the program's libraries" grep -q 'libqt6widgets6' <<<"$depends"
 expect "depends on Liberation Sans, with no alternative" grep -qE '(^|, )fonts-liberation2(,|$)' <<<"$depends"
+expect "depends on the sound's library, which it loads when a sound plays" grep -qE '(^|, )libpulse0(,|$)' <<<"$depends"
+expect "the RPM requires the sound's library" bash -c "rpm -qp --requires '$rpm_package' | grep -q 'libpulse-simple.so.0'"
 expect "recommends nothing" test -z "$(dpkg-deb -f "$package" Recommends)"
 expect "every library of the program resolves" bash -c "! ldd '$root/bin/tavelo' | grep -q 'not found'"
 # The packaged program starts and keeps running until it is stopped.

@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <functional>
@@ -49,6 +50,7 @@ private slots:
     void limitIsKnownOnlyForTheMenusWaveforms();
     void cursorReadsThePlotWithTheKeyboard();
     void copiedTermsPasteBackAndPlot();
+    void randomPhasesChangeOnlyThePhases();
     void faultyTableChangesNothing_data();
     void faultyTableChangesNothing();
 };
@@ -64,10 +66,15 @@ void AdditionsTest::menusHoldTheirItemsInOrder()
     };
     QCOMPARE(itemsOf(form->controls().Picture2),
              QStringList({"Прямоугольные колебания (меандр)", "Пилообразные колебания", "Треугольные колебания",
-                          "Одна гармоника", "-", "Копировать слагаемые", "Вставить слагаемые", "-",
-                          "Копировать рисунок"}));
+                          "Одна гармоника", "Случайные фазы", "-", "Копировать слагаемые", "Вставить слагаемые",
+                          "-", "Копировать рисунок"}));
     QCOMPARE(itemsOf(form->controls().Picture1),
-             QStringList({"Показать слагаемые", "Показать предельную форму", "-", "Копировать рисунок"}));
+             QStringList({"Прослушать", "Частота основного тона", "-", "Показать слагаемые",
+                          "Показать предельную форму", "-", "Копировать рисунок"}));
+    QStringList pitches;
+    for (const QAction* pitch : form->pictureMenus().pitchActions())
+        pitches << pitch->text() + (pitch->isChecked() ? "*" : "");
+    QCOMPARE(pitches, QStringList({"110 Гц", "220 Гц*", "440 Гц", "880 Гц"}));
     for (const QAction* part : {form->pictureMenus().termsAction(), form->pictureMenus().limitAction()})
         QVERIFY(part->isCheckable() && !part->isChecked());
 
@@ -82,7 +89,7 @@ void AdditionsTest::menusHoldTheirItemsInOrder()
         });
         form->controls().Picture2->setFocus();
         QTest::keyClick(form->controls().Picture2, key, modifiers);
-        QTRY_COMPARE(shownItems, 9);
+        QTRY_COMPARE(shownItems, 10);
     }
 }
 
@@ -413,6 +420,33 @@ void AdditionsTest::copiedTermsPasteBackAndPlot()
     QCOMPARE(target->controls().Counti->text(), "2");
     QCOMPARE(target->AAA(2)->text(), "0.5");
     QCOMPARE(target->FFF(2)->text(), "1.5");
+}
+
+void AdditionsTest::randomPhasesChangeOnlyThePhases()
+{
+    const auto form = startedForm();
+    menuItem(form->controls().Picture2, "Прямоугольные колебания (меандр)")->trigger();
+    const QImage square = form->controls().Picture1->image();
+    QStringList amplitudes;
+    for (int n = 1; n <= Form1::kMaxTerms; ++n)
+        amplitudes << form->AAA(n)->text();
+    int plots = 0;
+    connect(form.get(), &Form1::plotFinished, this, [&plots] { ++plots; });
+    menuItem(form->controls().Picture2, "Случайные фазы")->trigger();
+    QCOMPARE(plots, 1);
+    QVERIFY(form->controls().Picture1->image() != square);
+    static const QRegularExpression thousandths("^[01](\\.[0-9]{1,3})?$");
+    QSet<QString> phases;
+    for (int n = 1; n <= Form1::kMaxTerms; ++n) {
+        QCOMPARE(form->AAA(n)->text(), amplitudes[n - 1]);
+        if (n <= 15) {
+            QVERIFY2(thousandths.match(form->FFF(n)->text()).hasMatch(), qPrintable(form->FFF(n)->text()));
+            phases << form->FFF(n)->text();
+        } else {
+            QCOMPARE(form->FFF(n)->text(), "0"); // beyond N they stay
+        }
+    }
+    QVERIFY(phases.size() > 10);
 }
 
 void AdditionsTest::faultyTableChangesNothing_data()

@@ -77,6 +77,7 @@ public:
     int waveforms = 0; // chosen while enabled
     int partToggles = 0;
     int pastes = 0;
+    int sounds = 0;
     QString failure;
 
     void play(int count)
@@ -254,6 +255,18 @@ private:
                 }
                 break;
             }
+            if (chance(30)) { // the sum as a sound: play or stop, a pitch, or random phases
+                const auto& menus = m_form.pictureMenus();
+                QAction* sound = chance(50) ? menus.listenAction()
+                                 : chance(50) ? menus.pitchActions().at(pick(int(menus.pitchActions().size())))
+                                              : menus.randomPhasesAction();
+                log << QStringLiteral("sound item %1%2").arg(sound->text(), sound->isEnabled() ? "" : " (disabled)");
+                if (sound->isEnabled()) {
+                    ++sounds;
+                    sound->trigger();
+                }
+                break;
+            }
             if (chance(50)) { // terms out and in through the clipboard: the own copy, or any text
                 const auto& menus = m_form.pictureMenus();
                 if (chance(50))
@@ -368,6 +381,7 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
     int waveforms = 0;
     int partToggles = 0;
     int pastes = 0;
+    int sounds = 0;
     for (quint32 seed : seeds) {
         const auto form = startedForm();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -378,6 +392,7 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
         waveforms += user.waveforms;
         partToggles += user.partToggles;
         pastes += user.pastes;
+        sounds += user.sounds;
         if (!user.failure.isEmpty()) {
             qWarning().noquote() << "seed" << seed << "failed after" << user.actions << "actions:" << user.failure;
             qWarning().noquote() << "replay with TAVELO_RANDOM_SEED=" + QString::number(seed) + "; last actions:";
@@ -387,8 +402,8 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
         }
     }
     qInfo("played %d random actions, checked the window %d times, closed %d message boxes, chose %d waveforms, "
-          "ticked or unticked %d parts of the plot, pasted %d tables",
-          played, checked, closer.closed, waveforms, partToggles, pastes);
+          "ticked or unticked %d parts of the plot, pasted %d tables, chose %d sound items",
+          played, checked, closer.closed, waveforms, partToggles, pastes, sounds);
     QVERIFY(played >= totalActions - int(seeds.size()));
 }
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class Form1;
+class SoundPlayer;
+
+// The sum of the terms as the fields read now, in the basis chosen, played
+// for two seconds at the chosen pitch of the fundamental. What cannot be
+// heard, terms at or above half the sample rate, is left out, and the plot
+// area's description says how many were.
+class PlotSound : public QObject {
+    Q_OBJECT
+
+public:
+    explicit PlotSound(Form1* form);
+
+    static constexpr int kSampleRate = 44100;
+    static constexpr double kSeconds = 2;
+
+    void setPitch(int hertz) { m_pitch = hertz; }
+    // Plays, or stops the sound that plays.
+    void toggle();
+
+    SoundPlayer* player() const { return m_player; }
+
+private:
+    void play();
+
+    Form1* m_form;
+    SoundPlayer* m_player;
+    int m_pitch;
+    QString m_note; // what the last sound added to the plot's description
+};
