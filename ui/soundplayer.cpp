@@ -11,8 +11,8 @@
 namespace {
 
 // PulseAudio's simple client library, loaded when the first sound is played:
-// linked into the program, it and the codecs it brings would make every start
-// of the program some 8 % slower, for a sound that most lessons never play.
+// the program starts without it and the codecs it brings, and where it is
+// missing only the sound is, with a message that says so.
 struct PulseSimple {
     decltype(&pa_simple_new) open = nullptr;
     decltype(&pa_simple_write) write = nullptr;
