@@ -96,7 +96,7 @@ void SoundPlayer::stop()
 
 void SoundPlayer::run(std::vector<float> samples, int sampleRate, int sound)
 {
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, static_cast<uint32_t>(sampleRate), 1};
+    const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, static_cast<uint32_t>(sampleRate), 1};
     // A short buffer, so that stopping silences within a tenth of a second.
     const auto bytesPerTenth = static_cast<uint32_t>(sampleRate / 10 * sizeof(float));
     const pa_buffer_attr buffer{static_cast<uint32_t>(-1), bytesPerTenth, static_cast<uint32_t>(-1),
@@ -104,7 +104,7 @@ void SoundPlayer::run(std::vector<float> samples, int sampleRate, int sound)
     const PulseSimple& pulse = pulseSimple();
     int error = 0;
     pa_simple* stream = pulse.isLoaded() ? pulse.open(nullptr, "Tavelo", PA_STREAM_PLAYBACK, nullptr,
-                                                      "Сумма гармонических слагаемых", &spec, nullptr, &buffer, &error)
+                                                      "Сумма гармонических слагаемых", &format, nullptr, &buffer, &error)
                                          : nullptr;
     QString failure;
     if (!pulse.isLoaded()) {
