@@ -7,10 +7,10 @@
 #include <thread>
 #include <vector>
 
-// Plays mono samples through the desktop's sound server (PulseAudio, or
-// PipeWire's PulseAudio service) on a thread of its own, so that the window
-// never waits for the sound. The server is reached only when a sound is
-// played. Stopping, a new sound and the player's end all silence it at once.
+// Plays mono samples through the platform's sound output on a thread of its
+// own, so that the window never waits for the sound. The output is opened
+// only when a sound is played. Stopping, a new sound and the player's end all
+// silence it at once.
 class SoundPlayer : public QObject {
     Q_OBJECT
 
