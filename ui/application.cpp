@@ -1,10 +1,43 @@
 #include "ui/application.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
+
+#include <algorithm>
+
+namespace {
+
+void useDesignFont()
+{
+#ifdef Q_OS_WIN
+    // Windows draws its "MS Sans Serif" itself, and maps it to Microsoft Sans
+    // Serif. Where a system has neither, nor Tahoma, the Liberation Sans that
+    // comes with the program stands in.
+    const QStringList systemFaces{QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                                  QStringLiteral("Tahoma")};
+    const QStringList installed = QFontDatabase::families();
+    if (std::none_of(systemFaces.begin(), systemFaces.end(),
+                     [&installed](const QString& face) { return installed.contains(face, Qt::CaseInsensitive); })) {
+        const QDir fonts(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
+        for (const QString& file : fonts.entryList({QStringLiteral("*.ttf")}, QDir::Files))
+            QFontDatabase::addApplicationFont(fonts.filePath(file));
+    }
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), systemFaces.mid(1) << QStringLiteral("Liberation Sans"));
+#else
+    // The window is designed in "MS Sans Serif" and a small dialog font. A
+    // narrow sans-serif face with Cyrillic glyphs stands in for both, so that
+    // every caption fits its control; DejaVu Sans is the fallback.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+#endif
+}
+
+} // namespace
 
 void setUpApplication()
 {
@@ -28,10 +61,6 @@ void setUpApplication()
     QApplication::setStyle(QStringLiteral("Windows"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tavelo.png")));
 
-    // The window is designed in "MS Sans Serif" and a small dialog font. A
-    // narrow sans-serif face with Cyrillic glyphs stands in for both, so that
-    // every caption fits its control; DejaVu Sans is the fallback.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    useDesignFont();
     QApplication::setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 }
