@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real program on a virtual X display, presses "График", and checks
 # the screen: the curve in the plot area and the spectrum bar where they
-# belong; then presses "Выход" and expects exit status 0.
+# belong; then presses "Выход" and expects exit status 0. A Windows build
+# (tavelo.exe) runs under Wine.
 set -euo pipefail
 
 program=$1
@@ -16,8 +17,12 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# The program must show itself on the X server, whatever platform the caller chose.
-QT_QPA_PLATFORM=xcb "$program" &
+if [[ $program == *.exe ]]; then
+    wine "$program" &
+else
+    # The program must show itself on the X server, whatever platform the caller chose.
+    QT_QPA_PLATFORM=xcb "$program" &
+fi
 pid=$!
 
 window=$(timeout 20 xdotool search --sync --onlyvisible --name 'Негармонические колебания' | head -n 1)

@@ -2,7 +2,8 @@
 # Plays the square wave through a real PulseAudio server whose null sink is
 # recorded, and checks the recording; then the same terms with random phases;
 # then, with the server gone, expects the message and a program that still
-# answers. Everything runs in a private runtime folder and X display.
+# answers. Everything runs in a private runtime folder and X display. A
+# Windows build (tavelo.exe) runs under Wine, whose sound goes to the server.
 set -euo pipefail
 
 program=$1
@@ -36,7 +37,11 @@ for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
 pacat --raw --latency-msec=2 /dev/zero &
 pids+=("$!")
 
-QT_QPA_PLATFORM=xcb "$program" &
+if [[ $program == *.exe ]]; then
+    wine "$program" & # Wine plays through the same server
+else
+    QT_QPA_PLATFORM=xcb "$program" &
+fi
 tavelo=$!
 pids+=("$tavelo")
 window=
