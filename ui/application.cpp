@@ -1,14 +1,17 @@
 #include "ui/application.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFont>
-#include <QFontDatabase>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#ifdef Q_OS_WIN
+#include <QDir>
+#include <QFontDatabase>
+
 #include <algorithm>
+#endif
 
 namespace {
 
