@@ -23,9 +23,7 @@ void useDesignFont()
     // comes with the program stands in.
     const QStringList systemFaces{QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
                                   QStringLiteral("Tahoma")};
-    const QStringList installed = QFontDatabase::families();
-    if (std::none_of(systemFaces.begin(), systemFaces.end(),
-                     [&installed](const QString& face) { return installed.contains(face, Qt::CaseInsensitive); })) {
+    if (std::none_of(systemFaces.begin(), systemFaces.end(), &QFontDatabase::hasFamily)) {
         const QDir fonts(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
         for (const QString& file : fonts.entryList({QStringLiteral("*.ttf")}, QDir::Files))
             QFontDatabase::addApplicationFont(fonts.filePath(file));
