@@ -15,10 +15,10 @@ namespace {
 using bench::manyTerms;
 using bench::referenceLoop;
 
-class NullSurface : public tavelo::PlotSurface {
+class NullSurface : public tavelo::PlotCanvas {
 public:
-    void PSet(float x, float y) override { benchmark::DoNotOptimize(x + y); }
-    void Line(float x, float y) override { benchmark::DoNotOptimize(x + y); }
+    void firstPoint(float x, float y) override { benchmark::DoNotOptimize(x + y); }
+    void nextPoint(const tavelo::PlotColumn& column) override { benchmark::DoNotOptimize(column.x + column.y); }
 };
 
 void BM_SeriesValue(benchmark::State& state)

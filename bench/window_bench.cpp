@@ -5,16 +5,19 @@
 // Each figure is the median of repeated runs, with the spread around it.
 
 #include "referenceloop.h"
-#include "ui/application.h"
-#include "ui/form1.h"
-#include "ui/picturemenus.h"
-#include "ui/vectorstate.h"
+#include "ui/plot/picturecanvas.h"
+#include "ui/plot/vectorstate.h"
+#include "ui/widgets/picturebox.h"
+#include "ui/window/application.h"
+#include "ui/window/form1.h"
+#include "ui/window/picturemenus.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -54,6 +57,16 @@ double milliseconds(const QElapsedTimer& timer)
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
+QLineEdit* fieldOf(const Form1& form, const char* name)
+{
+    return form.findChild<QLineEdit*>(QLatin1String(name));
+}
+
+QPushButton* plotButton(const Form1& form)
+{
+    return form.findChild<QPushButton*>(QStringLiteral("Command1"));
+}
+
 void replaceText(QLineEdit* field, const QString& text)
 {
     field->selectAll();
@@ -64,8 +77,8 @@ void replaceText(QLineEdit* field, const QString& text)
 // loop's parameters.
 void fillManyTerms(Form1& form)
 {
-    replaceText(form.controls().Counti, "250");
-    replaceText(form.controls().Amax, "3");
+    replaceText(fieldOf(form, "Counti"), "250");
+    replaceText(fieldOf(form, "Amax"), "3");
     for (int i = 1; i <= 250; ++i) {
         replaceText(form.AAA(i), QString::number(1.0 / i, 'g', 17));
         replaceText(form.FFF(i), QString::number(0.01 * i, 'g', 17));
@@ -104,7 +117,7 @@ double plotOnce(Form1& form)
 {
     QElapsedTimer timer;
     timer.start();
-    form.controls().Command1->click();
+    plotButton(form)->click();
     QCoreApplication::processEvents(); // the last strip reaches the screen
     return milliseconds(timer);
 }
@@ -159,7 +172,7 @@ int main(int argc, char* argv[])
     });
     print("keystroke in an amplitude to spectrum, N = 250", amplitudeKey, "ms");
     const Figure countKey = measure(201, [&] {
-        QLineEdit* field = form.controls().Counti;
+        QLineEdit* field = fieldOf(form, "Counti");
         replaceText(field, "25");
         QElapsedTimer timer;
         timer.start();
@@ -178,7 +191,7 @@ int main(int argc, char* argv[])
         timer.start();
         item->trigger();
         QCoreApplication::processEvents();
-        if (!form.controls().Command1->isEnabled())
+        if (!plotButton(form)->isEnabled())
             std::abort();
         return milliseconds(timer);
     });
@@ -193,9 +206,9 @@ int main(int argc, char* argv[])
     print("plot with its 250 terms, 657 columns", measure(15, [&] { return plotOnce(form); }), "ms");
     termsItem->trigger();
     waveforms.first()->trigger();
-    replaceText(form.controls().Counti, "250");
+    replaceText(fieldOf(form, "Counti"), "250");
     limitItem->trigger();
-    if (!form.controls().Picture1->accessibleDescription().contains(QStringLiteral("Выброс")))
+    if (!form.findChild<QWidget*>("Picture1")->accessibleDescription().contains(QStringLiteral("Выброс")))
         std::abort();
     print("plot with the limit shape, square wave, N = 250", measure(15, [&] { return plotOnce(form); }), "ms");
     limitItem->trigger();
@@ -226,7 +239,7 @@ int main(int argc, char* argv[])
     int pasted = 0;
     print("paste of 250 terms, to the plot drawn", measure(16, [&] { return pasteTime(tables[pasted++ % 2]); }),
           "ms");
-    if (form.controls().Counti->text() != QStringLiteral("250") || form.AAA(250)->text() != QStringLiteral("0.008"))
+    if (fieldOf(form, "Counti")->text() != QStringLiteral("250") || form.AAA(250)->text() != QStringLiteral("0.008"))
         std::abort();
     QString megabyte = tables[0];
     while (megabyte.size() < (1 << 20))
@@ -247,7 +260,8 @@ int main(int argc, char* argv[])
                 QElapsedTimer timer;
                 timer.start();
                 area.Cls();
-                tavelo::DrawColumns(terms, columns, 337 * columns / 657, area, [](double) {
+                PictureCanvas canvas(&area);
+                tavelo::DrawColumns(terms, columns, 337 * columns / 657, canvas, [](double) {
                     QCoreApplication::processEvents();
                     return true;
                 });

@@ -1,5 +1,6 @@
 #include "core/columnplot.h"
 
+#include "core/plotparts.h"
 #include "core/singleprecision.h"
 
 #include <algorithm>
@@ -36,13 +37,16 @@ private:
 // of them asks for them.
 class ObservedSeries {
 public:
-    ObservedSeries(const HarmonicParams& params, double W, std::span<ColumnObserver* const> observers)
+    ObservedSeries(const HarmonicParams& params, double W, std::span<ColumnObserver* const> observers,
+                   PlotParts* parts)
         : m_params(params)
         , m_W(W)
         , m_observers(observers)
+        , m_parts(parts)
     {
-        const bool wantsTerms = std::any_of(observers.begin(), observers.end(),
-                                            [](const ColumnObserver* observer) { return observer->wantsTerms(); });
+        const bool wantsTerms = (parts && parts->wantsTerms())
+                                || std::any_of(observers.begin(), observers.end(),
+                                               [](const ColumnObserver* observer) { return observer->wantsTerms(); });
         if (wantsTerms)
             m_terms.assign(params.A.size(), 0.0);
     }
@@ -52,26 +56,27 @@ public:
         return m_terms.empty() ? EvaluateSeries(m_params, x, m_W) : EvaluateSeries(m_params, x, m_W, m_terms);
     }
 
-    void tell(double x, double f) const
+    // Tells the observers of the point and returns the parts that end there.
+    ColumnParts tell(double x, double f) const
     {
         for (ColumnObserver* observer : m_observers)
             observer->pointComputed(x, f, m_terms);
+        return m_parts ? m_parts->at(x, f, m_terms) : ColumnParts{};
     }
 
 private:
     const HarmonicParams& m_params;
     double m_W;
     std::span<ColumnObserver* const> m_observers;
+    PlotParts* m_parts;
     std::vector<double> m_terms;
 };
 
-} // namespace
-
-PlotOutcome DrawColumns(const HarmonicParams& params, double W, double Hs, PlotSurface& surface,
-                        const PlotYield& yield, std::span<ColumnObserver* const> observers)
+PlotOutcome DrawEveryColumn(const HarmonicParams& params, double W, double Hs, PlotCanvas& canvas,
+                            const PlotYield& yield, std::span<ColumnObserver* const> observers, PlotParts* parts)
 {
     DrawnRange drawn;
-    ObservedSeries series(params, W, observers);
+    ObservedSeries series(params, W, observers, parts);
     const SeriesEvaluation first = series.evaluate(0);
     if (first.fault != NumericFault::None)
         return drawn.outcome(PlotEnd::NumericFault, 0, first.fault, first.term);
@@ -79,7 +84,7 @@ PlotOutcome DrawColumns(const HarmonicParams& params, double W, double Hs, PlotS
     if (!std::isfinite(y0))
         return drawn.outcome(PlotEnd::NumericFault, 0, NumericFault::Coordinate);
     series.tell(0, first.value);
-    surface.PSet(0.0f, toSingle(y0));
+    canvas.firstPoint(0.0f, toSingle(y0));
     drawn.add(first.value);
 
     double lastDrawn = 0;
@@ -92,12 +97,22 @@ PlotOutcome DrawColumns(const HarmonicParams& params, double W, double Hs, PlotS
         const double y = ColumnY(column.value, Hs, params.Amax);
         if (!std::isfinite(y))
             return drawn.outcome(PlotEnd::NumericFault, x, NumericFault::Coordinate);
-        series.tell(x, column.value);
-        surface.Line(toSingle(x), toSingle(y));
+        const ColumnParts partsHere = series.tell(x, column.value);
+        canvas.nextPoint({toSingle(x), toSingle(y), partsHere});
         drawn.add(column.value);
         lastDrawn = x;
     }
     return drawn.outcome(PlotEnd::Completed, lastDrawn);
+}
+
+} // namespace
+
+PlotOutcome DrawColumns(const HarmonicParams& params, double W, double Hs, PlotCanvas& canvas,
+                        const PlotYield& yield, std::span<ColumnObserver* const> observers, PlotParts* parts)
+{
+    const PlotOutcome outcome = DrawEveryColumn(params, W, Hs, canvas, yield, observers, parts);
+    canvas.endOfPlot();
+    return outcome;
 }
 
 } // namespace tavelo

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/harmonicparams.h"
-#include "core/plotsurface.h"
+#include "core/plotcanvas.h"
 #include "core/series.h"
 
 #include <functional>
@@ -9,6 +9,8 @@
 #include <vector>
 
 namespace tavelo {
+
+class PlotParts;
 
 enum class PlotEnd {
     Completed,    // every column up to W was drawn
@@ -47,10 +49,13 @@ using PlotYield = std::function<bool(double column)>;
 inline constexpr double kColumnsPerYield = 20;
 
 // Draws the sum of the series across a plot area W units wide and Hs high:
-// the first point at column 0 with PSet, then one Line per column x = 1, 2, ...
-// while x <= W. Nothing more is drawn after a cancel or a numeric fault.
-// Observers hear of each point in their order, before the surface draws it.
-PlotOutcome DrawColumns(const HarmonicParams& params, double W, double Hs, PlotSurface& surface,
-                        const PlotYield& yield, std::span<ColumnObserver* const> observers = {});
+// the first point at column 0, then one segment per column x = 1, 2, ...
+// while x <= W, each with the segments of `parts` that end there. Nothing
+// more is drawn after a cancel or a numeric fault; the canvas hears of the
+// end either way. Observers hear of each point in their order, before the
+// canvas draws it.
+PlotOutcome DrawColumns(const HarmonicParams& params, double W, double Hs, PlotCanvas& canvas,
+                        const PlotYield& yield, std::span<ColumnObserver* const> observers = {},
+                        PlotParts* parts = nullptr);
 
 } // namespace tavelo

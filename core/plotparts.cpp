@@ -4,19 +4,21 @@
 #include "core/series.h"
 #include "core/singleprecision.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavelo {
 
-PlotParts::PlotParts(const HarmonicParams& params, double W, double Hs, PartsChoice choice, PartsSurface& surface)
+PlotParts::PlotParts(const HarmonicParams& params, double W, double Hs, PartsChoice choice)
     : m_params(params)
     , m_W(W)
     , m_Hs(Hs)
     , m_choice(choice)
-    , m_surface(surface)
 {
-    if (m_choice.terms)
+    if (m_choice.terms) {
         m_termPoints.resize(params.A.size());
+        m_termSegments.reserve(params.A.size());
+    }
 }
 
 PlotParts::Point PlotParts::pointAt(double x, double value) const
@@ -27,9 +29,11 @@ PlotParts::Point PlotParts::pointAt(double x, double value) const
     return {toSingle(x), toSingle(y), true};
 }
 
-void PlotParts::pointComputed(double x, double f, std::span<const double> terms)
+ColumnParts PlotParts::at(double x, double f, std::span<const double> terms)
 {
+    ColumnParts parts;
     if (m_choice.terms) {
+        m_termSegments.clear();
         const std::size_t last = std::min(terms.size(), m_termPoints.size());
         for (std::size_t n = 1; n < last; ++n) {
             if (m_params.A[n] == 0)
@@ -37,20 +41,22 @@ void PlotParts::pointComputed(double x, double f, std::span<const double> terms)
             const Point point = pointAt(x, terms[n]);
             const Point& previous = m_termPoints[n];
             if (x > 0 && previous.valid && point.valid)
-                m_surface.termSegment(int(n), previous.x, previous.y, point.x, point.y);
+                m_termSegments.push_back({int(n), {previous.x, previous.y, point.x, point.y}});
             m_termPoints[n] = point;
         }
+        parts.terms = m_termSegments;
     }
     if (m_choice.limit) {
         const double limit = limitShape(*m_choice.limit, fundamentalAngle(m_params, x, m_W), m_params.sinBasis);
         const Point point = pointAt(x, limit);
         if (x > 0 && m_limitPoint.valid && point.valid)
-            m_surface.limitSegment(m_limitPoint.x, m_limitPoint.y, point.x, point.y);
+            parts.target = PlotSegment{m_limitPoint.x, m_limitPoint.y, point.x, point.y};
         m_limitPoint = point;
         const double difference = f - limit;
         m_squares += difference * difference;
         ++m_points;
     }
+    return parts;
 }
 
 std::optional<double> PlotParts::deviation() const

@@ -18,13 +18,13 @@ bool isOdd(int n)
 // sum rises as t/2 across a period. Triangle: the cosine series of 1/n^2 over
 // odd n, peaking at pi^2/8.
 constexpr std::array kWaveforms{
-    WaveformDefinition{Waveform::Square, "Прямоугольные колебания (меандр)", true, 1,
+    WaveformDefinition{Waveform::Square, true, 1,
                        [](int n) { return isOdd(n) ? 1 / double(n) : 0.0; }, [](int) { return 0.0; }},
-    WaveformDefinition{Waveform::Sawtooth, "Пилообразные колебания", true, 2, [](int n) { return 1 / double(n); },
+    WaveformDefinition{Waveform::Sawtooth, true, 2, [](int n) { return 1 / double(n); },
                        [](int n) { return isOdd(n) ? 0.0 : 1.0; }},
-    WaveformDefinition{Waveform::Triangle, "Треугольные колебания", false, 1.5,
+    WaveformDefinition{Waveform::Triangle, false, 1.5,
                        [](int n) { return isOdd(n) ? 1 / (double(n) * double(n)) : 0.0; }, [](int) { return 0.0; }},
-    WaveformDefinition{Waveform::OneHarmonic, "Одна гармоника", std::nullopt, 1,
+    WaveformDefinition{Waveform::OneHarmonic, std::nullopt, 1,
                        [](int n) { return n == 1 ? 1.0 : 0.0; }, [](int) { return 0.0; }},
 };
 

@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <span>
-#include <string_view>
 #include <vector>
 
 namespace tavelo {
@@ -15,10 +14,9 @@ enum class Waveform {
     OneHarmonic,
 };
 
-// One classic waveform: what the menu calls it and the rule of its terms.
+// One classic waveform: the rule of its terms.
 struct WaveformDefinition {
     Waveform waveform;
-    std::string_view title;       // UTF-8, as the spectrum's menu shows it
     std::optional<bool> sinBasis; // empty: the basis stays as chosen
     double Amax;                  // the largest visible coordinate it needs
     double (*amplitude)(int n);

@@ -33,10 +33,10 @@ bool referenceFaults(const tavelo::HarmonicParams& p, double x, double W, double
     return false;
 }
 
-class CheckingSurface : public tavelo::PlotSurface {
+class CheckingSurface : public tavelo::PlotCanvas {
 public:
-    void PSet(float x, float y) override { check(x, y); }
-    void Line(float x, float y) override { check(x, y); }
+    void firstPoint(float x, float y) override { check(x, y); }
+    void nextPoint(const tavelo::PlotColumn& column) override { check(column.x, column.y); }
     int calls = 0;
 
 private:

@@ -1,5 +1,5 @@
-#include "ui/application.h"
-#include "ui/form1.h"
+#include "ui/window/application.h"
+#include "ui/window/form1.h"
 
 #include <QApplication>
 

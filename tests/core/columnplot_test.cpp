@@ -19,12 +19,14 @@ struct Call {
     float y;
 };
 
-class RecordingSurface : public tavelo::PlotSurface {
+class RecordingSurface : public tavelo::PlotCanvas {
 public:
-    void PSet(float x, float y) override { calls.push_back({true, x, y}); }
-    void Line(float x, float y) override { calls.push_back({false, x, y}); }
+    void firstPoint(float x, float y) override { calls.push_back({true, x, y}); }
+    void nextPoint(const tavelo::PlotColumn& column) override { calls.push_back({false, column.x, column.y}); }
+    void endOfPlot() override { ++ends; }
 
     std::vector<Call> calls;
+    int ends = 0;
 };
 
 // The design's start values: one term, A(1) = 1, Fi(1) = 0, P = 2, Amax = 1.
@@ -104,10 +106,10 @@ TEST(DrawColumns, CancelSeenAtTheNextTwentiethColumn)
     // A click while column 47 is computed is processed at the yield of column 60.
     struct ClickingSurface : RecordingSurface {
         bool cancelClicked = false;
-        void Line(float x, float y) override
+        void nextPoint(const tavelo::PlotColumn& column) override
         {
-            RecordingSurface::Line(x, y);
-            if (x == 47.0f)
+            RecordingSurface::nextPoint(column);
+            if (column.x == 47.0f)
                 cancelClicked = true;
         }
     } surface;
@@ -116,6 +118,7 @@ TEST(DrawColumns, CancelSeenAtTheNextTwentiethColumn)
     EXPECT_EQ(outcome.column, 60);
     ASSERT_EQ(surface.calls.size(), 60u); // the first point and columns 1..59
     EXPECT_EQ(surface.calls.back().x, 59.0f);
+    EXPECT_EQ(surface.ends, 1);
 }
 
 TEST(DrawColumns, NumericFaultsStopWithNothingMoreDrawn)
@@ -142,6 +145,7 @@ TEST(DrawColumns, NumericFaultsStopWithNothingMoreDrawn)
         EXPECT_EQ(outcome.column, row.column) << row.name;
         EXPECT_EQ(outcome.fault, row.fault) << row.name;
         EXPECT_EQ(surface.calls.size(), row.drawn) << row.name;
+        EXPECT_EQ(surface.ends, 1) << row.name;
     }
 }
 

@@ -98,12 +98,16 @@ TEST(Overshoot, DoesNotVanishAsNGrows)
     EXPECT_FALSE(tavelo::overshootPercent(Waveform::Triangle, written(Waveform::Triangle, 15)));
 }
 
-class NoSurface : public tavelo::PlotSurface, public tavelo::PartsSurface {
+class NoSurface : public tavelo::PlotCanvas {
 public:
-    void PSet(float, float) override {}
-    void Line(float x, float y) override { sum.push_back({x, y}); }
-    void termSegment(int n, float, float, float, float) override { ++termSegments[std::size_t(n)]; }
-    void limitSegment(float, float, float, float) override { ++limitSegments; }
+    void firstPoint(float, float) override {}
+    void nextPoint(const tavelo::PlotColumn& column) override
+    {
+        sum.push_back({column.x, column.y});
+        for (const tavelo::TermSegment& term : column.parts.terms)
+            ++termSegments[std::size_t(term.n)];
+        limitSegments += column.parts.target ? 1 : 0;
+    }
 
     std::vector<std::pair<float, float>> sum;
     std::vector<int> termSegments = std::vector<int>(251);
@@ -119,9 +123,8 @@ TEST(PlotParts, DeviationFallsAsNGrowsAndTheSumKeepsItsBits)
         tavelo::DrawColumns(params, kW, kHs, bare, nullptr);
 
         NoSurface surface;
-        tavelo::PlotParts parts(params, kW, kHs, {true, Waveform::Square}, surface);
-        tavelo::ColumnObserver* observers[] = {&parts};
-        const tavelo::PlotOutcome outcome = tavelo::DrawColumns(params, kW, kHs, surface, nullptr, observers);
+        tavelo::PlotParts parts(params, kW, kHs, {true, Waveform::Square});
+        const tavelo::PlotOutcome outcome = tavelo::DrawColumns(params, kW, kHs, surface, nullptr, {}, &parts);
         EXPECT_EQ(outcome.end, tavelo::PlotEnd::Completed);
         EXPECT_EQ(surface.sum, bare.sum) << "N = " << N;
 

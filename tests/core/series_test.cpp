@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace {
 
@@ -24,6 +25,8 @@ HarmonicParams params(int n, bool sinBasis, double P = 2)
     p.sinBasis = sinBasis;
     return p;
 }
+
+static_assert(tavelo::kPhaseFactor == std::numbers::pi, "a phase of 1 is half a turn to the last bit");
 
 TEST(SeriesValue, OneTermAtTheFirstPoint)
 {

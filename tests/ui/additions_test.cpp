@@ -4,8 +4,8 @@
 #include "formtesting.h"
 
 #include "core/numbertext.h"
-#include "ui/fieldtext.h"
-#include "ui/picturemenus.h"
+#include "ui/widgets/fieldtext.h"
+#include "ui/window/picturemenus.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -64,11 +64,11 @@ void AdditionsTest::menusHoldTheirItemsInOrder()
             items << (action->isSeparator() ? QStringLiteral("-") : action->text());
         return items;
     };
-    QCOMPARE(itemsOf(form->controls().Picture2),
+    QCOMPARE(itemsOf(controlsOf(*form).Picture2),
              QStringList({"Прямоугольные колебания (меандр)", "Пилообразные колебания", "Треугольные колебания",
                           "Одна гармоника", "Случайные фазы", "-", "Копировать слагаемые", "Вставить слагаемые",
                           "-", "Копировать рисунок"}));
-    QCOMPARE(itemsOf(form->controls().Picture1),
+    QCOMPARE(itemsOf(controlsOf(*form).Picture1),
              QStringList({"Прослушать", "Частота основного тона", "-", "Показать слагаемые",
                           "Показать предельную форму", "-", "Копировать рисунок"}));
     QStringList pitches;
@@ -87,8 +87,8 @@ void AdditionsTest::menusHoldTheirItemsInOrder()
                 shown->close();
             }
         });
-        form->controls().Picture2->setFocus();
-        QTest::keyClick(form->controls().Picture2, key, modifiers);
+        controlsOf(*form).Picture2->setFocus();
+        QTest::keyClick(controlsOf(*form).Picture2, key, modifiers);
         QTRY_COMPARE(shownItems, 10);
     }
 }
@@ -126,11 +126,11 @@ void AdditionsTest::waveformFillsTheFieldsAndPlots()
     QFETCH(QString, countBefore);
     QFETCH(QString, countAfter);
     const auto form = startedForm();
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     ui.Option1_1->click();
     ui.Counti->setText(countBefore);
     int plots = 0;
-    connect(form.get(), &Form1::plotFinished, this, [&plots] { ++plots; });
+    connect(&form->plot(), &PlotControl::finished, this, [&plots] { ++plots; });
     menuItem(ui.Picture2, item)->trigger();
     QCOMPARE(plots, 1);
     QVERIFY(ui.Command1->isEnabled());
@@ -138,7 +138,7 @@ void AdditionsTest::waveformFillsTheFieldsAndPlots()
     QCOMPARE(ui.Counti->text(), countAfter);
     QCOMPARE(ui.Hei->text(), "1");
     QCOMPARE(ui.Amax->text(), amax);
-    for (int n = 1; n <= Form1::kMaxTerms; ++n) {
+    for (int n = 1; n <= tavelo::kMaxTerms; ++n) {
         QCOMPARE(form->AAA(n)->text(), RealToText(amplitude(n)));
         QCOMPARE(form->FFF(n)->text(), RealToText(phase(n)));
     }
@@ -149,9 +149,9 @@ void AdditionsTest::waveformFillsTheFieldsAndPlots()
     // raising N then plots the same partial sum in both: by two, since every
     // other term of some waveforms is zero.
     const auto typed = startedForm();
-    const auto& typedUi = typed->controls();
+    const auto& typedUi = controlsOf(*typed);
     (basis == 1 ? typedUi.Option1_0 : typedUi.Option1_1)->click();
-    for (int n = 1; n <= Form1::kMaxTerms; ++n) {
+    for (int n = 1; n <= tavelo::kMaxTerms; ++n) {
         typed->FFF(n)->setText(form->FFF(n)->text());
         typed->AAA(n)->setText(form->AAA(n)->text());
     }
@@ -162,8 +162,8 @@ void AdditionsTest::waveformFillsTheFieldsAndPlots()
     QCOMPARE(typedUi.Picture1->image(), drawn);
     const QString raised = QString::number(countAfter.toInt() + 2);
     for (const auto* window : {form.get(), typed.get()}) {
-        window->controls().Counti->setText(raised);
-        window->controls().Command1->click();
+        controlsOf(*window).Counti->setText(raised);
+        controlsOf(*window).Command1->click();
     }
     QCOMPARE(ui.Picture1->image(), typedUi.Picture1->image());
     if (item != "Одна гармоника")
@@ -174,7 +174,7 @@ void AdditionsTest::arrowKeysWalkTheTermsAndStopAtTheEnds()
 {
     const auto form = startedForm();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     ui.Counti->setText("3");
     struct Walk {
         QScrollBar* bar;
@@ -215,7 +215,7 @@ void AdditionsTest::copyPutsTheAreaOnTheClipboard()
     QFETCH(QString, area);
     QFETCH(bool, byKey);
     const auto form = startedForm();
-    form->controls().Command1->click();
+    controlsOf(*form).Command1->click();
     auto* box = form->findChild<PictureBox*>(area);
     QGuiApplication::clipboard()->clear();
     if (byKey) {
@@ -251,9 +251,9 @@ static QList<QPoint> pixelsOf(const QImage& image, QColor color)
 void AdditionsTest::partsAppearOnlyWhenTickedAndLeaveTheSumAlone()
 {
     const auto form = startedForm();
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     int plots = 0;
-    connect(form.get(), &Form1::plotFinished, this, [&plots] { ++plots; });
+    connect(&form->plot(), &PlotControl::finished, this, [&plots] { ++plots; });
     menuItem(ui.Picture2, "Прямоугольные колебания (меандр)")->trigger();
     const QImage bare = ui.Picture1->image();
     const QList<QPoint> sum = pixelsOf(bare, kCurveBlue);
@@ -301,7 +301,7 @@ void AdditionsTest::partsAppearOnlyWhenTickedAndLeaveTheSumAlone()
     QCOMPARE(ui.Picture1->image(), bare);
 
     // Ticked during a plot, an item waits for the next one.
-    connect(form.get(), &Form1::plotYielded, this, [&](double column) {
+    connect(&form->plot(), &PlotControl::yielded, this, [&](double column) {
         if (column == 20 && !terms->isChecked())
             terms->trigger();
     });
@@ -313,7 +313,7 @@ void AdditionsTest::partsAppearOnlyWhenTickedAndLeaveTheSumAlone()
 void AdditionsTest::limitIsKnownOnlyForTheMenusWaveforms()
 {
     const auto form = startedForm();
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     ui.Counti->setText("3");
     form->AAA(3)->setText("0.3333"); // a square wave typed by hand, not as the menu writes it
     form->pictureMenus().limitAction()->trigger();
@@ -334,12 +334,12 @@ void AdditionsTest::cursorReadsThePlotWithTheKeyboard()
 {
     const auto form = startedForm();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    PictureBox* plot = form->controls().Picture1;
+    PictureBox* plot = controlsOf(*form).Picture1;
     plot->setFocus();
     QTest::keyClick(plot, Qt::Key_Right);
     QCOMPARE(plot->marker(), std::nullopt); // before the first plot there is none
 
-    form->controls().Command1->click();
+    controlsOf(*form).Command1->click();
     const QString plotDescription = plot->accessibleDescription();
     const QImage drawn = plot->picture();
     plot->setFocus();
@@ -365,7 +365,7 @@ void AdditionsTest::cursorReadsThePlotWithTheKeyboard()
     }
     QCOMPARE(plot->picture(), drawn); // the line is not part of the picture
 
-    form->controls().Counti->setFocus();
+    controlsOf(*form).Counti->setFocus();
     QCOMPARE(plot->marker(), std::nullopt);
     QCOMPARE(plot->accessibleDescription(), plotDescription);
 }
@@ -373,8 +373,8 @@ void AdditionsTest::cursorReadsThePlotWithTheKeyboard()
 // Every text of the fields a table can change.
 static QStringList fieldTexts(const Form1& form)
 {
-    QStringList texts{form.controls().Counti->text(), form.controls().Hei->text(), form.controls().Amax->text()};
-    for (int n = 1; n <= Form1::kMaxTerms; ++n)
+    QStringList texts{controlsOf(form).Counti->text(), controlsOf(form).Hei->text(), controlsOf(form).Amax->text()};
+    for (int n = 1; n <= tavelo::kMaxTerms; ++n)
         texts << form.AAA(n)->text() << form.FFF(n)->text();
     return texts;
 }
@@ -382,9 +382,9 @@ static QStringList fieldTexts(const Form1& form)
 void AdditionsTest::copiedTermsPasteBackAndPlot()
 {
     const auto source = startedForm();
-    menuItem(source->controls().Picture2, "Пилообразные колебания")->trigger();
-    source->controls().Counti->setText("40");
-    PictureBox* spectrum = source->controls().Picture2;
+    menuItem(controlsOf(*source).Picture2, "Пилообразные колебания")->trigger();
+    controlsOf(*source).Counti->setText("40");
+    PictureBox* spectrum = controlsOf(*source).Picture2;
     spectrum->setFocus();
     QTest::keyClick(spectrum, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     const QStringList lines = QGuiApplication::clipboard()->text().split('\n');
@@ -395,19 +395,19 @@ void AdditionsTest::copiedTermsPasteBackAndPlot()
     const auto target = startedForm();
     target->FFF(41)->setText("0.25"); // beyond the table: kept
     int plots = 0;
-    connect(target.get(), &Form1::plotFinished, this, [&plots] { ++plots; });
+    connect(&target->plot(), &PlotControl::finished, this, [&plots] { ++plots; });
     target->activateWindow(); // a key's shortcut works in the active window
     QVERIFY(QTest::qWaitForWindowActive(target.get()));
-    target->controls().Picture2->setFocus();
-    QTest::keyClick(target->controls().Picture2, Qt::Key_V, Qt::ControlModifier);
+    controlsOf(*target).Picture2->setFocus();
+    QTest::keyClick(controlsOf(*target).Picture2, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(plots, 1);
-    QCOMPARE(target->controls().Counti->text(), "40");
+    QCOMPARE(controlsOf(*target).Counti->text(), "40");
     for (int n = 1; n <= 40; ++n) {
         QCOMPARE(target->AAA(n)->text(), source->AAA(n)->text());
         QCOMPARE(target->FFF(n)->text(), source->FFF(n)->text());
     }
     QCOMPARE(target->FFF(41)->text(), "0.25");
-    QCOMPARE(target->controls().Amax->text(), RealToText([] {
+    QCOMPARE(controlsOf(*target).Amax->text(), RealToText([] {
                  double sum = 0;
                  for (int n = 1; n <= 40; ++n)
                      sum = sum + tavelo::NumberFromText(tavelo::RealToText(1.0 / n, '.'));
@@ -416,8 +416,8 @@ void AdditionsTest::copiedTermsPasteBackAndPlot()
 
     // A spreadsheet's table in a Russian locale.
     QGuiApplication::clipboard()->setText("A;Fi\r\n1;0\r\n0,5;1,5\r\n");
-    menuItem(target->controls().Picture2, "Вставить слагаемые")->trigger();
-    QCOMPARE(target->controls().Counti->text(), "2");
+    menuItem(controlsOf(*target).Picture2, "Вставить слагаемые")->trigger();
+    QCOMPARE(controlsOf(*target).Counti->text(), "2");
     QCOMPARE(target->AAA(2)->text(), "0.5");
     QCOMPARE(target->FFF(2)->text(), "1.5");
 }
@@ -425,19 +425,19 @@ void AdditionsTest::copiedTermsPasteBackAndPlot()
 void AdditionsTest::randomPhasesChangeOnlyThePhases()
 {
     const auto form = startedForm();
-    menuItem(form->controls().Picture2, "Прямоугольные колебания (меандр)")->trigger();
-    const QImage square = form->controls().Picture1->image();
+    menuItem(controlsOf(*form).Picture2, "Прямоугольные колебания (меандр)")->trigger();
+    const QImage square = controlsOf(*form).Picture1->image();
     QStringList amplitudes;
-    for (int n = 1; n <= Form1::kMaxTerms; ++n)
+    for (int n = 1; n <= tavelo::kMaxTerms; ++n)
         amplitudes << form->AAA(n)->text();
     int plots = 0;
-    connect(form.get(), &Form1::plotFinished, this, [&plots] { ++plots; });
-    menuItem(form->controls().Picture2, "Случайные фазы")->trigger();
+    connect(&form->plot(), &PlotControl::finished, this, [&plots] { ++plots; });
+    menuItem(controlsOf(*form).Picture2, "Случайные фазы")->trigger();
     QCOMPARE(plots, 1);
-    QVERIFY(form->controls().Picture1->image() != square);
+    QVERIFY(controlsOf(*form).Picture1->image() != square);
     static const QRegularExpression thousandths("^[01](\\.[0-9]{1,3})?$");
     QSet<QString> phases;
-    for (int n = 1; n <= Form1::kMaxTerms; ++n) {
+    for (int n = 1; n <= tavelo::kMaxTerms; ++n) {
         QCOMPARE(form->AAA(n)->text(), amplitudes[n - 1]);
         if (n <= 15) {
             QVERIFY2(thousandths.match(form->FFF(n)->text()).hasMatch(), qPrintable(form->FFF(n)->text()));
@@ -466,17 +466,17 @@ void AdditionsTest::faultyTableChangesNothing()
     QFETCH(QString, table);
     QFETCH(QString, message);
     const auto form = startedForm();
-    form->controls().Counti->setText("3");
+    controlsOf(*form).Counti->setText("3");
     const QStringList before = fieldTexts(*form);
     int plots = 0;
-    connect(form.get(), &Form1::plotFinished, this, [&plots] { ++plots; });
+    connect(&form->plot(), &PlotControl::finished, this, [&plots] { ++plots; });
     QGuiApplication::clipboard()->setText(table);
     QString shown;
     onNextModal([&shown](QWidget* modal) {
         shown = qobject_cast<QMessageBox*>(modal)->text();
         modal->close();
     });
-    menuItem(form->controls().Picture2, "Вставить слагаемые")->trigger();
+    menuItem(controlsOf(*form).Picture2, "Вставить слагаемые")->trigger();
     QVERIFY2(shown.startsWith(message), qPrintable(shown));
     QVERIFY(shown.endsWith("Слагаемые не вставлены, поля остались прежними."));
     QVERIFY(shown.size() < 300);

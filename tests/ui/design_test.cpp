@@ -53,9 +53,9 @@ void DesignTest::captionsFitTheirControls()
         }
     }
     // The widest captions the labels of the index will take.
-    const QFontMetrics indexMetrics(form->controls().ANum->font());
-    QVERIFY(form->controls().ANum->x() + indexMetrics.horizontalAdvance("A ( i ), i = 250")
-            <= form->controls().Frame5->width());
+    const QFontMetrics indexMetrics(controlsOf(*form).ANum->font());
+    QVERIFY(controlsOf(*form).ANum->x() + indexMetrics.horizontalAdvance("A ( i ), i = 250")
+            <= controlsOf(*form).Frame5->width());
 }
 
 void DesignTest::controlsLieInsideTheirContainers()
@@ -70,11 +70,11 @@ void DesignTest::controlsLieInsideTheirContainers()
                  qPrintable(widget->objectName() + " in " + widget->parentWidget()->objectName()));
     }
     // Twips over 15, rounded.
-    QCOMPARE(form->controls().Picture1->ScaleWidth(), 657.0);
-    QCOMPARE(form->controls().Picture1->ScaleHeight(), 337.0);
-    QCOMPARE(form->controls().Picture2->Width(), 3255.0);
-    QCOMPARE(form->controls().Picture2->Height(), 2055.0);
-    QVERIFY(form->controls().Picture2->ScaleWidth() < 3255.0); // the border takes its share
+    QCOMPARE(controlsOf(*form).Picture1->ScaleWidth(), 657.0);
+    QCOMPARE(controlsOf(*form).Picture1->ScaleHeight(), 337.0);
+    QCOMPARE(controlsOf(*form).Picture2->Width(), 3255.0);
+    QCOMPARE(controlsOf(*form).Picture2->Height(), 2055.0);
+    QVERIFY(controlsOf(*form).Picture2->ScaleWidth() < 3255.0); // the border takes its share
 }
 
 void DesignTest::resolvedFontsHaveCyrillicGlyphs()
@@ -86,17 +86,17 @@ void DesignTest::resolvedFontsHaveCyrillicGlyphs()
                  qPrintable(widget->objectName() + ": " + family));
     }
     // The text fields keep the window's font, not the one of their frame.
-    QCOMPARE(form->controls().Counti->font().pointSizeF(), form->font().pointSizeF());
-    QCOMPARE(form->controls().Frame2->font().pointSizeF(), 9.75);
-    QCOMPARE(form->controls().ANum->font().weight(), QFont::Bold);
-    QCOMPARE(form->controls().Frame1->font().pointSizeF(), 12.0);
+    QCOMPARE(controlsOf(*form).Counti->font().pointSizeF(), form->font().pointSizeF());
+    QCOMPARE(controlsOf(*form).Frame2->font().pointSizeF(), 9.75);
+    QCOMPARE(controlsOf(*form).ANum->font().weight(), QFont::Bold);
+    QCOMPARE(controlsOf(*form).Frame1->font().pointSizeF(), 12.0);
 }
 
 void DesignTest::focusWalksTheDesignedOrder()
 {
     const auto form = startedForm();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     QTRY_COMPARE(QApplication::focusWidget(), ui.Picture2);
     const QList<QWidget*> expected = {ui.Option1_0, ui.Hei,      ui.Counti,   ui.VScroll3, form->AAA(1),
                                       ui.VScroll2,  form->FFF(1), ui.Amax,   ui.Tmax,     ui.Command1,
@@ -142,17 +142,17 @@ void DesignTest::everyFocusableControlHasAnAccessibleName()
     const auto nameOf = [](QWidget* widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     };
-    QCOMPARE(nameOf(form->controls().Counti), QString("Количество гармонических слагаемых"));
+    QCOMPARE(nameOf(controlsOf(*form).Counti), QString("Количество гармонических слагаемых"));
     QCOMPARE(nameOf(form->AAA(3)), QString("A ( i ), i = 3"));
     QCOMPARE(nameOf(form->FFF(250)), QString("Fi ( i ), i = 250"));
-    QCOMPARE(nameOf(form->controls().Command1), QString("График"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(form->controls().Command1)->text(QAccessible::Description),
+    QCOMPARE(nameOf(controlsOf(*form).Command1), QString("График"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(controlsOf(*form).Command1)->text(QAccessible::Description),
              QString("Построение графика заданных колебаний"));
-    QCOMPARE(nameOf(form->controls().Picture2), QString("Спектральное представление"));
+    QCOMPARE(nameOf(controlsOf(*form).Picture2), QString("Спектральное представление"));
     // The amplitude field on show is named as its label reads.
-    form->controls().Counti->setText("5");
-    form->controls().VScroll3->setValue(3);
-    QCOMPARE(nameOf(form->AAA(form->aa())), form->controls().ANum->text());
+    controlsOf(*form).Counti->setText("5");
+    controlsOf(*form).VScroll3->setValue(3);
+    QCOMPARE(nameOf(form->AAA(form->aa())), controlsOf(*form).ANum->text());
 }
 
 QTEST_MAIN(DesignTest)

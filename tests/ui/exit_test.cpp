@@ -23,18 +23,18 @@ private slots:
 void ExitTest::exitDuringAPlotEndsAtOnceWithStatusZero()
 {
     const auto form = startedForm();
-    const auto& ui = form->controls();
-    connect(form.get(), &Form1::plotYielded, form.get(), [&](double column) {
+    const auto& ui = controlsOf(*form);
+    connect(&form->plot(), &PlotControl::yielded, form.get(), [&](double column) {
         if (column == 100)
             ui.Command2->click();
     });
-    QSignalSpy plotted(form.get(), &Form1::plotFinished);
+    QSignalSpy plotted(&form->plot(), &PlotControl::finished);
     QTimer::singleShot(0, ui.Command1, &QPushButton::click);
     QCOMPARE(QCoreApplication::exec(), 0);
 
     QCOMPARE(plotted.size(), 1);
-    QCOMPARE(plotted.first().first().value<tavelo::PlotOutcome>().end, tavelo::PlotEnd::Cancelled);
-    QCOMPARE(plotted.first().first().value<tavelo::PlotOutcome>().column, 100.0);
+    QCOMPARE(outcomeOf(plotted.first().first()).end, tavelo::PlotEnd::Cancelled);
+    QCOMPARE(outcomeOf(plotted.first().first()).column, 100.0);
     QVERIFY(!form->isVisible());
     QVERIFY(!rowsOf(ui.Picture1->image(), 99, kCurveBlue).isEmpty());
     for (int x = 100; x < 657; ++x)
@@ -44,17 +44,17 @@ void ExitTest::exitDuringAPlotEndsAtOnceWithStatusZero()
 void ExitTest::closingDuringAPlotEndsWithStatusZero()
 {
     const auto form = startedForm();
-    const auto& ui = form->controls();
-    connect(form.get(), &Form1::plotYielded, form.get(), [&](double column) {
+    const auto& ui = controlsOf(*form);
+    connect(&form->plot(), &PlotControl::yielded, form.get(), [&](double column) {
         if (column == 200)
             form->close();
     });
-    QSignalSpy plotted(form.get(), &Form1::plotFinished);
+    QSignalSpy plotted(&form->plot(), &PlotControl::finished);
     QTimer::singleShot(0, ui.Command1, &QPushButton::click);
     QCOMPARE(QCoreApplication::exec(), 0);
 
     QCOMPARE(plotted.size(), 1);
-    QCOMPARE(plotted.first().first().value<tavelo::PlotOutcome>().column, 200.0);
+    QCOMPARE(outcomeOf(plotted.first().first()).column, 200.0);
     QVERIFY(!form->isVisible());
     for (int x = 200; x < 657; ++x)
         QVERIFY(rowsOf(ui.Picture1->image(), x, kCurveBlue).isEmpty());

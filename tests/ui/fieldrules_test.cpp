@@ -34,15 +34,15 @@ void FieldRulesTest::startUpRunsTheAmplitudeRuleInRisingOrder()
     Form1 form;
     QList<int> fieldsAtRedraw;
     connect(&form, &Form1::spectrumRedrawn, &form, [&] {
-        fieldsAtRedraw << form.controls().Frame5->findChildren<TextField*>().size();
+        fieldsAtRedraw << controlsOf(form).Frame5->findChildren<TextField*>().size();
     });
     form.Form_Load();
     QCOMPARE(fieldsAtRedraw.size(), 249);
     for (int k = 0; k < 249; ++k)
         QCOMPARE(fieldsAtRedraw[k], k + 2); // the rule of field i ran once field i existed, before i + 1
     QCOMPARE(brokenInvariant(form), QString());
-    QCOMPARE(form.controls().Hei->text(), "1");
-    QCOMPARE(form.controls().Amax->text(), "1");
+    QCOMPARE(controlsOf(form).Hei->text(), "1");
+    QCOMPARE(controlsOf(form).Amax->text(), "1");
 }
 
 void FieldRulesTest::typingIntoCounti_data()
@@ -70,7 +70,7 @@ void FieldRulesTest::typingIntoCounti()
     QFETCH(bool, pasted);
     QFETCH(QStringList, texts);
     const auto form = startedForm();
-    QLineEdit* counti = form->controls().Counti;
+    QLineEdit* counti = controlsOf(*form).Counti;
     QSignalSpy redraws(form.get(), &Form1::spectrumRedrawn);
     QStringList seen;
     if (pasted) {
@@ -81,8 +81,8 @@ void FieldRulesTest::typingIntoCounti()
     }
     QCOMPARE(seen, texts);
     const int n = texts.last().toInt();
-    QCOMPARE(form->controls().VScroll3->maximum(), n);
-    QCOMPARE(form->controls().VScroll2->maximum(), n);
+    QCOMPARE(controlsOf(*form).VScroll3->maximum(), n);
+    QCOMPARE(controlsOf(*form).VScroll2->maximum(), n);
     QCOMPARE(brokenInvariant(*form), QString());
     QVERIFY(redraws.size() >= 1);
 }
@@ -90,7 +90,7 @@ void FieldRulesTest::typingIntoCounti()
 void FieldRulesTest::typingIntoTheMiddleKeepsTheCaret()
 {
     const auto form = startedForm();
-    QLineEdit* counti = form->controls().Counti;
+    QLineEdit* counti = controlsOf(*form).Counti;
     paste(counti, "12");
     counti->setCursorPosition(1);
     QTest::keyClicks(counti, "5");
@@ -104,7 +104,7 @@ void FieldRulesTest::typingIntoTheMiddleKeepsTheCaret()
 void FieldRulesTest::loweringNMovesTheFieldOnShow()
 {
     const auto form = startedForm();
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     paste(ui.Counti, "10");
     ui.VScroll3->setValue(7);
     ui.VScroll2->setValue(2);
@@ -149,7 +149,7 @@ void FieldRulesTest::amplitudeEditsRaiseHAndAmax()
     QFETCH(QString, expectedAmax);
     QFETCH(int, redrawsOfTheLastKey);
     const auto form = startedForm();
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     paste(ui.Counti, N);
     paste(ui.Hei, hei);
     paste(ui.Amax, amax);
@@ -174,12 +174,12 @@ void FieldRulesTest::amplitudeEditsRaiseHAndAmax()
 void FieldRulesTest::overflowingSumLeavesAmaxAlone()
 {
     const auto form = startedForm();
-    paste(form->controls().Counti, "2");
+    paste(controlsOf(*form).Counti, "2");
     paste(form->AAA(1), "1e308");
-    QCOMPARE(form->controls().Amax->text(), "1E+308");
+    QCOMPARE(controlsOf(*form).Amax->text(), "1E+308");
     paste(form->AAA(2), "1e308");
-    QCOMPARE(form->controls().Amax->text(), "1E+308");
-    QCOMPARE(form->controls().Hei->text(), "1E+308");
+    QCOMPARE(controlsOf(*form).Amax->text(), "1E+308");
+    QCOMPARE(controlsOf(*form).Hei->text(), "1E+308");
 }
 
 void FieldRulesTest::zeroResets_data()
@@ -220,7 +220,7 @@ void FieldRulesTest::zeroResets()
 void FieldRulesTest::scrollBarsWalkTheFields()
 {
     const auto form = startedForm();
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
     paste(ui.Counti, "250");
     paste(form->AAA(1), "7");
@@ -247,7 +247,7 @@ void FieldRulesTest::scrollBarsWalkTheFields()
 void FieldRulesTest::draggingChangesNothingUntilRelease()
 {
     const auto form = startedForm();
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     paste(ui.Counti, "50");
     ui.VScroll3->setSliderDown(true);
     ui.VScroll3->setSliderPosition(30);
@@ -261,13 +261,13 @@ void FieldRulesTest::draggingChangesNothingUntilRelease()
 void FieldRulesTest::enterDuringAPlotMovesToTheNextField()
 {
     const auto form = startedForm();
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
     paste(ui.Counti, "5");
     paste(form->AAA(3), "0.25");
     ui.VScroll3->setValue(2);
     QStringList steps;
-    const auto walk = connect(form.get(), &Form1::plotYielded, form.get(), [&](double column) {
+    const auto walk = connect(&form->plot(), &PlotControl::yielded, form.get(), [&](double column) {
         if (column == 20) {
             form->AAA(2)->setFocus();
             QTest::keyClick(form->AAA(2), Qt::Key_Return);
@@ -287,7 +287,7 @@ void FieldRulesTest::enterDuringAPlotMovesToTheNextField()
     QCOMPARE(brokenInvariant(*form), QString());
 
     // Outside a plot, Enter in a field plots and shows the same field.
-    QSignalSpy plotted(form.get(), &Form1::plotFinished);
+    QSignalSpy plotted(&form->plot(), &PlotControl::finished);
     ui.VScroll3->setValue(2);
     form->AAA(2)->setFocus();
     QTest::keyClick(form->AAA(2), Qt::Key_Return);
@@ -298,9 +298,9 @@ void FieldRulesTest::enterDuringAPlotMovesToTheNextField()
 void FieldRulesTest::editsDuringAPlotLeaveThePlotAlone()
 {
     const auto form = startedForm();
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     int redrawsDuringPlot = 0;
-    connect(form.get(), &Form1::plotYielded, form.get(), [&](double column) {
+    connect(&form->plot(), &PlotControl::yielded, form.get(), [&](double column) {
         if (column == 20) {
             QSignalSpy redraws(form.get(), &Form1::spectrumRedrawn);
             paste(form->AAA(1), "0.5");
@@ -324,7 +324,7 @@ void FieldRulesTest::editsDuringAPlotLeaveThePlotAlone()
 void FieldRulesTest::invariantsHoldThroughALongSession()
 {
     const auto form = startedForm();
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
     const std::function<void()> steps[] = {
         [&] { paste(ui.Counti, "12"); },

@@ -1,14 +1,22 @@
 #pragma once
 
-#include "ui/application.h"
-#include "ui/form1.h"
-// moc cannot read <numbers>, which this brings in, before a Qt header.
-#include "core/columnplot.h"
+#include "core/termcount.h"
+#include "ui/widgets/autosizelabel.h"
+#include "ui/widgets/picturebox.h"
+#include "ui/widgets/textfield.h"
+#include "ui/window/application.h"
+#include "ui/window/form1.h"
+#include "ui/window/plotcontrol.h"
+#include "ui/window/seriesfields.h"
 
 #include <QApplication>
 #include <QColor>
+#include <QGroupBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -16,9 +24,76 @@
 #include <functional>
 #include <memory>
 
-Q_DECLARE_METATYPE(tavelo::PlotOutcome)
-
 namespace formtesting {
+
+// The window's controls, found by the names the design gives them, as a
+// tester (or a screen reader) finds them.
+struct Controls {
+    explicit Controls(const QWidget& form)
+        : Counti(find<TextField>(form, "Counti"))
+        , Hei(find<TextField>(form, "Hei"))
+        , Amax(find<TextField>(form, "Amax"))
+        , Tmax(find<TextField>(form, "Tmax"))
+        , Option1_0(find<QRadioButton>(form, "Option1_0"))
+        , Option1_1(find<QRadioButton>(form, "Option1_1"))
+        , VScroll3(find<QScrollBar>(form, "VScroll3"))
+        , VScroll2(find<QScrollBar>(form, "VScroll2"))
+        , ANum(find<AutoSizeLabel>(form, "ANum"))
+        , FNum(find<AutoSizeLabel>(form, "FNum"))
+        , Picture1(find<PictureBox>(form, "Picture1"))
+        , Picture2(find<PictureBox>(form, "Picture2"))
+        , Risunok1(find<PictureBox>(form, "Risunok1"))
+        , Command1(find<QPushButton>(form, "Command1"))
+        , Command2(find<QPushButton>(form, "Command2"))
+        , Command3(find<QPushButton>(form, "Command3"))
+        , Command4(find<QPushButton>(form, "Command4"))
+        , Frame1(find<QGroupBox>(form, "Frame1"))
+        , Frame2(find<QGroupBox>(form, "Frame2"))
+        , Frame5(find<QGroupBox>(form, "Frame5"))
+    {
+    }
+
+    TextField* Counti;
+    TextField* Hei;
+    TextField* Amax;
+    TextField* Tmax;
+    QRadioButton* Option1_0;
+    QRadioButton* Option1_1;
+    QScrollBar* VScroll3;
+    QScrollBar* VScroll2;
+    AutoSizeLabel* ANum;
+    AutoSizeLabel* FNum;
+    PictureBox* Picture1;
+    PictureBox* Picture2;
+    PictureBox* Risunok1;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    QPushButton* Command4;
+    QGroupBox* Frame1;
+    QGroupBox* Frame2;
+    QGroupBox* Frame5;
+
+private:
+    template <typename T>
+    static T* find(const QWidget& form, const char* name)
+    {
+        T* control = form.findChild<T*>(QLatin1String(name));
+        Q_ASSERT(control);
+        return control;
+    }
+};
+
+inline Controls controlsOf(const QWidget& form)
+{
+    return Controls(form);
+}
+
+// What a finished plot told.
+inline tavelo::PlotOutcome outcomeOf(const QVariant& result)
+{
+    return result.value<tavelo::PlotResult>().outcome;
+}
 
 // Message boxes on the offscreen platform warn that it cannot size them;
 // that says nothing about the program, so it is kept out of the test logs.
@@ -37,7 +112,7 @@ inline void setUpTestApplication()
 {
     setUpApplication();
     quietOffscreenWarnings();
-    qRegisterMetaType<tavelo::PlotOutcome>();
+    qRegisterMetaType<tavelo::PlotResult>();
 }
 
 // A started window, as the program opens it.
@@ -117,12 +192,11 @@ inline const QColor kBarOlive{128, 128, 0};
 namespace formtesting {
 
 // The navigation invariants; returns what is broken, or nothing.
-inline QString brokenInvariant(const Form1& form)
+inline QString brokenInvariant(const Form1& form, const Controls& ui)
 {
-    const auto& ui = form.controls();
     int visibleAmplitudes = 0;
     int visiblePhases = 0;
-    for (int i = 1; i <= Form1::kMaxTerms; ++i) {
+    for (int i = 1; i <= tavelo::kMaxTerms; ++i) {
         visibleAmplitudes += form.AAA(i)->isHidden() ? 0 : 1;
         visiblePhases += form.FFF(i)->isHidden() ? 0 : 1;
     }
@@ -144,6 +218,11 @@ inline QString brokenInvariant(const Form1& form)
             return QStringLiteral("scroll bar range is not 1..N");
     }
     return {};
+}
+
+inline QString brokenInvariant(const Form1& form)
+{
+    return brokenInvariant(form, controlsOf(form));
 }
 
 } // namespace formtesting

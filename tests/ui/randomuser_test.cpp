@@ -7,7 +7,7 @@
 #include "formtesting.h"
 
 #include "core/numbertext.h"
-#include "ui/picturemenus.h"
+#include "ui/window/picturemenus.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -66,7 +66,7 @@ class RandomUser {
 public:
     RandomUser(Form1& form, quint32 seed)
         : m_form(form)
-        , m_ui(form.controls())
+        , m_ui(controlsOf(form))
         , m_random(seed)
     {
     }
@@ -82,7 +82,7 @@ public:
 
     void play(int count)
     {
-        const auto connection = QObject::connect(&m_form, &Form1::plotYielded, &m_form, [this](double) {
+        const auto connection = QObject::connect(&m_form.plot(), &PlotControl::yielded, &m_form, [this](double) {
             // Actions inside a running plot: a fair share of its yields.
             if (failure.isEmpty() && chance(30) && actions < m_budget)
                 act(true);
@@ -318,7 +318,7 @@ private:
     void check(bool duringPlot = false)
     {
         ++checks;
-        if (const QString broken = brokenInvariant(m_form); !broken.isEmpty()) {
+        if (const QString broken = brokenInvariant(m_form, m_ui); !broken.isEmpty()) {
             failure = broken;
             return;
         }
@@ -350,7 +350,7 @@ private:
     }
 
     Form1& m_form;
-    const Ui::Form1& m_ui;
+    const Controls m_ui;
     std::mt19937 m_random;
     QLineEdit* m_touched = nullptr;
     QHash<QString, QString> m_lastTexts;

@@ -1,7 +1,7 @@
 #include "formtesting.h"
 
 #include "core/core.h"
-#include "ui/messages.h"
+#include "ui/window/messages.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -43,7 +43,7 @@ private slots:
 void WindowTest::startUpState()
 {
     const auto form = startedForm();
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     QVERIFY(ui.Option1_0->isChecked());
     QVERIFY(!ui.Option1_1->isChecked());
     QCOMPARE(ui.Counti->text(), "1");
@@ -110,13 +110,13 @@ void WindowTest::aboutBoxShowsNineLines()
                  && box->button(QMessageBox::Ok)->text() == "ОК"; // Cyrillic
         box->close();
     });
-    form->controls().Command3->click();
+    controlsOf(*form).Command3->click();
     QCOMPARE(title, "Tavelo");
     QCOMPARE(icon, QMessageBox::Information);
     QVERIFY(onlyOk);
     QCOMPARE(shownText.split('\n').size(), 9);
     QVERIFY(shownText.contains("\n\t"));
-    QCOMPARE(form->controls().Counti->text(), "1");
+    QCOMPARE(controlsOf(*form).Counti->text(), "1");
 }
 
 void WindowTest::enterAndEscapeRouting_data()
@@ -145,9 +145,9 @@ void WindowTest::enterAndEscapeRouting()
     auto* target = form->findChild<QWidget*>(focus);
     QVERIFY(target);
     target->setFocus();
-    QSignalSpy plotted(form.get(), &Form1::plotFinished);
-    QSignalSpy cancelled(form->controls().Command4, &QPushButton::clicked);
-    QSignalSpy fieldSawEnter(form->controls().Counti, &QLineEdit::returnPressed);
+    QSignalSpy plotted(&form->plot(), &PlotControl::finished);
+    QSignalSpy cancelled(controlsOf(*form).Command4, &QPushButton::clicked);
+    QSignalSpy fieldSawEnter(controlsOf(*form).Counti, &QLineEdit::returnPressed);
     QTest::keyClick(target, Qt::Key(key));
     QCOMPARE(plotted.size(), plots ? 1 : 0);
     QCOMPARE(cancelled.size(), cancels ? 1 : 0);
@@ -158,14 +158,14 @@ void WindowTest::enterReachesTheFieldDuringAPlot()
 {
     const auto form = startedForm();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    form->controls().Counti->setFocus();
-    QSignalSpy fieldSawEnter(form->controls().Counti, &QLineEdit::returnPressed);
-    QSignalSpy plotted(form.get(), &Form1::plotFinished);
-    connect(form.get(), &Form1::plotYielded, form.get(), [&](double column) {
+    controlsOf(*form).Counti->setFocus();
+    QSignalSpy fieldSawEnter(controlsOf(*form).Counti, &QLineEdit::returnPressed);
+    QSignalSpy plotted(&form->plot(), &PlotControl::finished);
+    connect(&form->plot(), &PlotControl::yielded, form.get(), [&](double column) {
         if (column == 20)
-            QTest::keyClick(form->controls().Counti, Qt::Key_Return);
+            QTest::keyClick(controlsOf(*form).Counti, Qt::Key_Return);
     });
-    form->controls().Command1->click();
+    controlsOf(*form).Command1->click();
     QCOMPARE(plotted.size(), 1); // the Enter started no second plot
     QCOMPARE(fieldSawEnter.size(), 1);
 }
@@ -173,9 +173,9 @@ void WindowTest::enterReachesTheFieldDuringAPlot()
 void WindowTest::enterInTheAboutBoxStaysThere()
 {
     const auto form = startedForm();
-    QSignalSpy plotted(form.get(), &Form1::plotFinished);
+    QSignalSpy plotted(&form->plot(), &PlotControl::finished);
     onNextModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); });
-    form->controls().Command3->click();
+    controlsOf(*form).Command3->click();
     QCOMPARE(plotted.size(), 0);
     QVERIFY(!QApplication::activeModalWidget());
 }
@@ -191,12 +191,12 @@ void WindowTest::plotDrawsTheStartValues()
 {
     QFETCH(bool, sine);
     const auto form = startedForm();
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     (sine ? ui.Option1_0 : ui.Option1_1)->click();
-    QSignalSpy plotted(form.get(), &Form1::plotFinished);
+    QSignalSpy plotted(&form->plot(), &PlotControl::finished);
     ui.Command1->click();
     QCOMPARE(plotted.size(), 1);
-    QCOMPARE(plotted.first().first().value<tavelo::PlotOutcome>().end, tavelo::PlotEnd::Completed);
+    QCOMPARE(outcomeOf(plotted.first().first()).end, tavelo::PlotEnd::Completed);
     QVERIFY(ui.Command1->isEnabled());
     QCOMPARE(form->tdk(), -1);
     QCOMPARE(form->o1v(), sine ? -1 : 0);
@@ -223,8 +223,8 @@ void WindowTest::cancelStopsAtTheNextTwentiethColumn()
     // A click made after the yield of column 40 (while column 47 is computed,
     // say) is processed at the yield of column 60, which is not drawn.
     const auto form = startedForm();
-    const auto& ui = form->controls();
-    connect(form.get(), &Form1::plotYielded, form.get(), [&](double column) {
+    const auto& ui = controlsOf(*form);
+    connect(&form->plot(), &PlotControl::yielded, form.get(), [&](double column) {
         if (column == 40) {
             const QPoint centre = ui.Command4->rect().center();
             QCoreApplication::postEvent(ui.Command4, new QMouseEvent(QEvent::MouseButtonPress, centre,
@@ -235,10 +235,10 @@ void WindowTest::cancelStopsAtTheNextTwentiethColumn()
                                                                       Qt::NoButton, Qt::NoModifier));
         }
     });
-    QSignalSpy plotted(form.get(), &Form1::plotFinished);
+    QSignalSpy plotted(&form->plot(), &PlotControl::finished);
     ui.Command1->click();
     QCOMPARE(plotted.size(), 1);
-    const auto outcome = plotted.first().first().value<tavelo::PlotOutcome>();
+    const auto outcome = outcomeOf(plotted.first().first());
     QCOMPARE(outcome.end, tavelo::PlotEnd::Cancelled);
     QCOMPARE(outcome.column, 60.0);
     QVERIFY(ui.Command1->isEnabled());
@@ -257,11 +257,11 @@ void WindowTest::cancelStopsAtTheNextTwentiethColumn()
 void WindowTest::cancelWhileIdleDoesNotStopTheNextPlot()
 {
     const auto form = startedForm();
-    form->controls().Command4->click();
+    controlsOf(*form).Command4->click();
     QCOMPARE(form->tdk(), 0);
-    QSignalSpy plotted(form.get(), &Form1::plotFinished);
-    form->controls().Command1->click();
-    QCOMPARE(plotted.first().first().value<tavelo::PlotOutcome>().end, tavelo::PlotEnd::Completed);
+    QSignalSpy plotted(&form->plot(), &PlotControl::finished);
+    controlsOf(*form).Command1->click();
+    QCOMPARE(outcomeOf(plotted.first().first()).end, tavelo::PlotEnd::Completed);
 }
 
 void WindowTest::numericFaultStopsAndExplains_data()
@@ -283,7 +283,7 @@ void WindowTest::numericFaultStopsAndExplains()
     QFETCH(int, column);
     QFETCH(QString, advice);
     const auto form = startedForm();
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     ui.Option1_1->click(); // cosine: the first point adds the amplitudes as they are
     ui.Counti->setText("2");
     form->findChild<QLineEdit*>(field)->setText(text);
@@ -295,9 +295,9 @@ void WindowTest::numericFaultStopsAndExplains()
         message = qobject_cast<QMessageBox*>(modal)->text();
         modal->close();
     });
-    QSignalSpy plotted(form.get(), &Form1::plotFinished);
+    QSignalSpy plotted(&form->plot(), &PlotControl::finished);
     ui.Command1->click();
-    const auto outcome = plotted.first().first().value<tavelo::PlotOutcome>();
+    const auto outcome = outcomeOf(plotted.first().first());
     QCOMPARE(outcome.end, tavelo::PlotEnd::NumericFault);
     QCOMPARE(outcome.column, double(column));
     QVERIFY(ui.Command1->isEnabled());
@@ -320,7 +320,7 @@ void WindowTest::numericFaultStopsAndExplains()
         form->findChild<QLineEdit*>(name)->setText("1");
     ui.Tmax->setText("2");
     ui.Command1->click();
-    QCOMPARE(plotted.last().first().value<tavelo::PlotOutcome>().end, tavelo::PlotEnd::Completed);
+    QCOMPARE(outcomeOf(plotted.last().first()).end, tavelo::PlotEnd::Completed);
 }
 
 void WindowTest::memoryDoesNotGrowOverAThousandPlots()
@@ -329,7 +329,7 @@ void WindowTest::memoryDoesNotGrowOverAThousandPlots()
     QSKIP("AddressSanitizer holds freed memory back; LeakSanitizer checks this build instead");
 #endif
     const auto form = startedForm();
-    form->controls().Counti->setText("250");
+    controlsOf(*form).Counti->setText("250");
     const auto residentKilobytes = [] {
         QFile statm("/proc/self/statm");
         if (!statm.open(QIODevice::ReadOnly))
@@ -337,12 +337,12 @@ void WindowTest::memoryDoesNotGrowOverAThousandPlots()
         return statm.readAll().split(' ').value(1).toDouble() * 4;
     };
     for (int i = 0; i < 100; ++i)
-        form->controls().Command1->click();
+        controlsOf(*form).Command1->click();
     const double before = residentKilobytes();
     if (before < 0)
         QSKIP("no /proc/self/statm here");
     for (int i = 0; i < 1000; ++i)
-        form->controls().Command1->click();
+        controlsOf(*form).Command1->click();
     const double growth = residentKilobytes() - before;
     qInfo("resident memory grew by %.0f KB over 1000 plots", growth);
     QVERIFY2(growth < 512, qPrintable(QString("grew by %1 KB").arg(growth)));
@@ -351,7 +351,7 @@ void WindowTest::memoryDoesNotGrowOverAThousandPlots()
 void WindowTest::spectrumWorkedExample()
 {
     const auto form = startedForm();
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     ui.Counti->setText("3");
     form->AAA(2)->setText("0.5");
     form->AAA(3)->setText("0.25");
@@ -382,16 +382,16 @@ void WindowTest::drawingSurvivesRepaints()
 {
     const auto form = startedForm();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    form->controls().Command1->click();
-    const QImage before = form->controls().Picture1->grab().toImage();
+    controlsOf(*form).Command1->click();
+    const QImage before = controlsOf(*form).Picture1->grab().toImage();
     form->hide();
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    form->controls().Picture1->repaint();
-    QCOMPARE(form->controls().Picture1->grab().toImage(), before);
+    controlsOf(*form).Picture1->repaint();
+    QCOMPARE(controlsOf(*form).Picture1->grab().toImage(), before);
     // The zero line stands in front of the curve and survives clearing.
-    form->controls().Picture1->Cls();
-    const QImage cleared = form->controls().Picture1->grab().toImage();
+    controlsOf(*form).Picture1->Cls();
+    const QImage cleared = controlsOf(*form).Picture1->grab().toImage();
     QCOMPARE(QColor(cleared.pixel(300, 168)), QColor(0, 192, 0));
     QCOMPARE(QColor(cleared.pixel(300, 100)), QColor(Qt::white));
 }
@@ -409,7 +409,7 @@ void WindowTest::screenShowsTheWholePlot()
 {
     const auto form = startedForm();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     ui.Command1->click();
     const QImage drawn = ui.Picture1->image();
     int curvePixels = 0;
@@ -451,23 +451,23 @@ void WindowTest::partialPaintDoesNotSwallowAStroke()
 void WindowTest::closingDuringAPlotDrawsNothingMore()
 {
     const auto form = startedForm();
-    connect(form.get(), &Form1::plotYielded, form.get(), [&](double column) {
+    connect(&form->plot(), &PlotControl::yielded, form.get(), [&](double column) {
         if (column == 40)
             form->close();
     });
-    QSignalSpy plotted(form.get(), &Form1::plotFinished);
-    form->controls().Command1->click();
-    QCOMPARE(plotted.first().first().value<tavelo::PlotOutcome>().column, 40.0);
-    QVERIFY(!rowsOf(form->controls().Picture1->image(), 39, kCurveBlue).isEmpty());
-    QVERIFY(rowsOf(form->controls().Picture1->image(), 40, kCurveBlue).isEmpty());
+    QSignalSpy plotted(&form->plot(), &PlotControl::finished);
+    controlsOf(*form).Command1->click();
+    QCOMPARE(outcomeOf(plotted.first().first()).column, 40.0);
+    QVERIFY(!rowsOf(controlsOf(*form).Picture1->image(), 39, kCurveBlue).isEmpty());
+    QVERIFY(rowsOf(controlsOf(*form).Picture1->image(), 40, kCurveBlue).isEmpty());
 }
 
 void WindowTest::aboutDuringAPlotHoldsTheDrawing()
 {
     const auto form = startedForm();
-    const auto& ui = form->controls();
+    const auto& ui = controlsOf(*form);
     bool held = false;
-    connect(form.get(), &Form1::plotYielded, form.get(), [&](double column) {
+    connect(&form->plot(), &PlotControl::yielded, form.get(), [&](double column) {
         if (column != 20)
             return;
         onNextModal([&](QWidget* modal) {
@@ -478,10 +478,10 @@ void WindowTest::aboutDuringAPlotHoldsTheDrawing()
         });
         ui.Command3->click();
     });
-    QSignalSpy plotted(form.get(), &Form1::plotFinished);
+    QSignalSpy plotted(&form->plot(), &PlotControl::finished);
     ui.Command1->click();
     QVERIFY(held);
-    QCOMPARE(plotted.first().first().value<tavelo::PlotOutcome>().end, tavelo::PlotEnd::Completed);
+    QCOMPARE(outcomeOf(plotted.first().first()).end, tavelo::PlotEnd::Completed);
     QVERIFY(!rowsOf(ui.Picture1->image(), 656, kCurveBlue).isEmpty());
 }
 

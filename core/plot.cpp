@@ -1,0 +1,36 @@
+#include "core/plot.h"
+
+#include "core/limitshape.h"
+#include "core/plotparts.h"
+
+#include <algorithm>
+
+namespace tavelo {
+
+PlotResult DrawPlot(const HarmonicParams& params, double W, double Hs, const PlotChoice& choice, PlotCanvas& canvas,
+                    const PlotYield& yield)
+{
+    PlotResult result;
+    result.readout.start(W, params.P);
+    result.limitAsked = choice.limit;
+    if (choice.limit)
+        result.limit = recognizeWaveform(params, choice.lastWaveform);
+    if (choice.terms) {
+        result.termsShown = static_cast<int>(
+            std::count_if(params.A.begin() + 1, params.A.end(), [](double a) { return a != 0; }));
+    }
+    ColumnObserver* observers[] = {&result.readout};
+    if (!choice.terms && !result.limit) {
+        result.outcome = DrawColumns(params, W, Hs, canvas, yield, observers);
+        return result;
+    }
+    PlotParts parts(params, W, Hs, {choice.terms, result.limit});
+    result.outcome = DrawColumns(params, W, Hs, canvas, yield, observers, &parts);
+    if (result.limit) {
+        result.deviation = parts.deviation();
+        result.overshoot = overshootPercent(*result.limit, params);
+    }
+    return result;
+}
+
+} // namespace tavelo

@@ -1,7 +1,0 @@
-#include "ui/autosizelabel.h"
-
-void AutoSizeLabel::setCaption(const QString& caption)
-{
-    setText(caption);
-    adjustSize();
-}

@@ -1,0 +1,125 @@
+#include "ui/plot/plotcursor.h"
+
+#include "ui/plot/plottexts.h"
+#include "ui/widgets/picturebox.h"
+
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QToolTip>
+
+#include <algorithm>
+#include <cmath>
+
+PlotCursor::PlotCursor(PictureBox* plot, QObject* parent)
+    : QObject(parent)
+    , m_plot(plot)
+{
+    m_plot->setMouseTracking(true);
+    m_plot->installEventFilter(this);
+}
+
+void PlotCursor::setPlotRunning(bool running)
+{
+    m_plotRunning = running;
+    if (running)
+        hide();
+}
+
+bool PlotCursor::isReadable() const
+{
+    return !m_plotRunning && !m_readout.isEmpty();
+}
+
+QString PlotCursor::readoutText(int x) const
+{
+    return cursorReadout(m_readout.periods(x), m_readout.value(x));
+}
+
+void PlotCursor::moveTo(int x, bool fromKeyboard)
+{
+    m_column = std::clamp(x, 0, m_readout.lastColumn());
+    m_plot->setMarker(*m_column);
+    const QString text = readoutText(*m_column);
+    if (fromKeyboard) {
+        if (!m_plotDescription)
+            m_plotDescription = m_plot->accessibleDescription();
+        m_plot->setAccessibleDescription(text);
+    }
+    // The tooltip stands by the line: at the pointer, or for the keyboard at
+    // the line's foot.
+    const double pixels = *m_column * m_plot->pixelsPerUnit();
+    const QPoint at = fromKeyboard ? QPoint(m_plot->contentsRect().left() + int(pixels), m_plot->height() / 2)
+                                   : m_plot->mapFromGlobal(QCursor::pos());
+    QToolTip::showText(m_plot->mapToGlobal(at), text, m_plot);
+}
+
+void PlotCursor::hide()
+{
+    m_column.reset();
+    m_plot->setMarker(std::nullopt);
+    QToolTip::hideText();
+    if (m_plotDescription) {
+        m_plot->setAccessibleDescription(*m_plotDescription);
+        m_plotDescription.reset();
+    }
+}
+
+bool PlotCursor::moveByKey(const QKeyEvent* event)
+{
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier)
+        return false;
+    const int step = modifiers == Qt::ShiftModifier ? 10 : 1;
+    const int from = m_column.value_or(0);
+    switch (event->key()) {
+    case Qt::Key_Left:
+        moveTo(m_column ? from - step : 0, true);
+        return true;
+    case Qt::Key_Right:
+        moveTo(m_column ? from + step : 0, true);
+        return true;
+    case Qt::Key_Home:
+        moveTo(0, true);
+        return true;
+    case Qt::Key_End:
+        moveTo(m_readout.lastColumn(), true);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool PlotCursor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_plot)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        m_hovered = true;
+        if (isReadable()) {
+            const auto* move = static_cast<QMouseEvent*>(event);
+            const double x = (move->position().x() - m_plot->contentsRect().left()) / m_plot->pixelsPerUnit();
+            moveTo(static_cast<int>(std::lround(x)), false);
+        }
+        break;
+    case QEvent::Leave:
+        m_hovered = false;
+        if (!m_plot->hasFocus())
+            hide();
+        break;
+    case QEvent::FocusOut:
+        if (!m_hovered)
+            hide();
+        break;
+    case QEvent::ToolTip:
+        // The design's tooltip names the area; once there is a plot, the
+        // readout takes its place.
+        return isReadable();
+    case QEvent::KeyPress:
+        return isReadable() && moveByKey(static_cast<QKeyEvent*>(event));
+    default:
+        break;
+    }
+    return false;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/plotreadout.h"
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class PictureBox;
+class QKeyEvent;
+
+// Reads the plot point by point after it is drawn: with the pointer over the
+// plot area, or with Left and Right (Shift for ten columns), Home and End
+// while the area has the focus, a thin line marks a column and its time and
+// value are shown as a tooltip and given to a screen reader as the area's
+// description. The line is not part of the picture; it goes when both the
+// pointer and the focus have left, and while a plot runs.
+class PlotCursor : public QObject {
+    Q_OBJECT
+
+public:
+    PlotCursor(PictureBox* plot, QObject* parent);
+
+    void setPlotRunning(bool running);
+    // The values of the plot that was drawn last.
+    void setReadout(const tavelo::PlotReadout& readout) { m_readout = readout; }
+
+    // What the cursor says of column x.
+    QString readoutText(int x) const;
+    std::optional<int> column() const { return m_column; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool isReadable() const;
+    void moveTo(int x, bool fromKeyboard);
+    bool moveByKey(const QKeyEvent* event);
+    void hide();
+
+    PictureBox* m_plot;
+    tavelo::PlotReadout m_readout;
+    bool m_plotRunning = false;
+    bool m_hovered = false;
+    std::optional<int> m_column;
+    // The plot's own description, given back when the cursor goes.
+    std::optional<QString> m_plotDescription;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class PictureBox;
+class SeriesFields;
+class SoundDevices;
+class SoundPlayer;
+
+// The sum of the terms as the fields read now, in the basis chosen, played
+// for two seconds at the chosen pitch of the fundamental. What cannot be
+// heard, terms at or above half the sample rate, is left out, and the plot
+// area's description says how many were.
+class PlotSound : public QObject {
+    Q_OBJECT
+
+public:
+    PlotSound(SeriesFields* fields, PictureBox* plot, std::shared_ptr<SoundDevices> devices, QObject* parent);
+
+    static constexpr int kSampleRate = 44100;
+    static constexpr double kSeconds = 2;
+    // The pitches of the fundamental to choose from, in hertz.
+    static constexpr int kPitches[] = {110, 220, 440, 880};
+    static constexpr int kStartPitch = 220;
+
+    void setPitch(int hertz) { m_pitch = hertz; }
+    // Plays, or stops the sound that plays.
+    void toggle();
+
+    SoundPlayer* player() const { return m_player; }
+
+private:
+    void play();
+
+    SeriesFields* m_fields;
+    PictureBox* m_plot;
+    SoundPlayer* m_player;
+    int m_pitch;
+    QString m_note; // what the last sound added to the plot's description
+};

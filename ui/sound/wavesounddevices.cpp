@@ -1,0 +1,253 @@
+#include "ui/sound/sounddevices.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// Windows' own wave output and input, which every Windows has: no library
+// ships with the program for them. Samples go out and come in as 16-bit PCM,
+// the one format every device and driver takes.
+
+SoundFailure failureOf(MMRESULT result, bool input)
+{
+    switch (result) {
+    case MMSYSERR_NODRIVER:
+    case MMSYSERR_BADDEVICEID:
+        return {SoundFailure::Kind::NoDevice, {}};
+    case MMSYSERR_ALLOCATED:
+        return {SoundFailure::Kind::DeviceBusy, {}};
+    default: {
+        std::array<wchar_t, MAXERRORLENGTH> text{};
+        if (input)
+            waveInGetErrorTextW(result, text.data(), static_cast<UINT>(text.size()));
+        else
+            waveOutGetErrorTextW(result, text.data(), static_cast<UINT>(text.size()));
+        return {SoundFailure::Kind::Other, QString::fromWCharArray(text.data()).trimmed()};
+    }
+    }
+}
+
+WAVEFORMATEX monoPcm(int sampleRate)
+{
+    WAVEFORMATEX format{};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = 1;
+    format.nSamplesPerSec = static_cast<DWORD>(sampleRate);
+    format.wBitsPerSample = 16;
+    format.nBlockAlign = sizeof(short);
+    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
+    return format;
+}
+
+// A fiftieth of a second of samples, handed to the device and back.
+struct WaveBuffer {
+    WAVEHDR header{};
+    std::vector<short> samples;
+
+    bool isQueued() const { return (header.dwFlags & WHDR_PREPARED) && !(header.dwFlags & WHDR_DONE); }
+};
+
+class WaveSoundOutput final : public SoundOutput {
+public:
+    WaveSoundOutput(HWAVEOUT device, HANDLE bufferDone, std::size_t samplesPerBuffer)
+        : m_device(device)
+        , m_bufferDone(bufferDone)
+    {
+        for (WaveBuffer& buffer : m_buffers)
+            buffer.samples.resize(samplesPerBuffer);
+    }
+
+    ~WaveSoundOutput() override
+    {
+        waveOutReset(m_device);
+        for (WaveBuffer& buffer : m_buffers)
+            if (buffer.header.dwFlags & WHDR_PREPARED)
+                waveOutUnprepareHeader(m_device, &buffer.header, sizeof buffer.header);
+        waveOutClose(m_device);
+        CloseHandle(m_bufferDone);
+    }
+
+    bool write(const float* samples, std::size_t count, SoundFailure& failure) override
+    {
+        while (count > 0) {
+            WaveBuffer& buffer = freeBuffer();
+            const std::size_t taken = std::min(count, buffer.samples.size());
+            std::transform(samples, samples + taken, buffer.samples.begin(), [](float sample) {
+                return static_cast<short>(std::lround(std::clamp(sample, -1.0f, 1.0f) * 32767.0f));
+            });
+            buffer.header = WAVEHDR{};
+            buffer.header.lpData = reinterpret_cast<LPSTR>(buffer.samples.data());
+            buffer.header.dwBufferLength = static_cast<DWORD>(taken * sizeof(short));
+            MMRESULT result = waveOutPrepareHeader(m_device, &buffer.header, sizeof buffer.header);
+            if (result == MMSYSERR_NOERROR)
+                result = waveOutWrite(m_device, &buffer.header, sizeof buffer.header);
+            if (result != MMSYSERR_NOERROR) {
+                failure = failureOf(result, false);
+                return false;
+            }
+            samples += taken;
+            count -= taken;
+        }
+        return true;
+    }
+
+    void drain(const std::atomic<bool>& stopping) override
+    {
+        while (!stopping
+               && std::any_of(m_buffers.begin(), m_buffers.end(), [](const WaveBuffer& b) { return b.isQueued(); }))
+            WaitForSingleObject(m_bufferDone, 50);
+    }
+
+    void discard() override { waveOutReset(m_device); }
+
+private:
+    // The next buffer in turn, once the device has played it; it comes back unprepared.
+    WaveBuffer& freeBuffer()
+    {
+        WaveBuffer& buffer = m_buffers[m_next];
+        m_next = (m_next + 1) % m_buffers.size();
+        while (buffer.isQueued())
+            WaitForSingleObject(m_bufferDone, 50);
+        if (buffer.header.dwFlags & WHDR_PREPARED)
+            waveOutUnprepareHeader(m_device, &buffer.header, sizeof buffer.header);
+        return buffer;
+    }
+
+    HWAVEOUT m_device;
+    HANDLE m_bufferDone;
+    // Half a second queued in buffers of a fiftieth of a second, so that a
+    // busy computer does not break the sound up; stopping resets the device,
+    // which silences it at once however much is queued.
+    std::array<WaveBuffer, 25> m_buffers;
+    std::size_t m_next = 0;
+};
+
+class WaveSoundInput final : public SoundInput {
+public:
+    WaveSoundInput(HWAVEIN device, HANDLE bufferDone, std::size_t samplesPerBuffer)
+        : m_device(device)
+        , m_bufferDone(bufferDone)
+    {
+        for (WaveBuffer& buffer : m_buffers)
+            buffer.samples.resize(samplesPerBuffer);
+    }
+
+    ~WaveSoundInput() override
+    {
+        waveInReset(m_device);
+        for (WaveBuffer& buffer : m_buffers)
+            if (buffer.header.dwFlags & WHDR_PREPARED)
+                waveInUnprepareHeader(m_device, &buffer.header, sizeof buffer.header);
+        waveInClose(m_device);
+        CloseHandle(m_bufferDone);
+    }
+
+    // Hands every buffer to the device and starts recording.
+    MMRESULT start()
+    {
+        for (WaveBuffer& buffer : m_buffers) {
+            if (const MMRESULT result = queue(buffer); result != MMSYSERR_NOERROR)
+                return result;
+        }
+        return waveInStart(m_device);
+    }
+
+    bool read(float* samples, std::size_t count, SoundFailure& failure) override
+    {
+        while (count > 0) {
+            WaveBuffer& buffer = m_buffers[m_next];
+            while (buffer.isQueued())
+                WaitForSingleObject(m_bufferDone, 50);
+            const std::size_t recorded = buffer.header.dwBytesRecorded / sizeof(short);
+            const std::size_t taken = std::min(count, recorded - m_taken);
+            std::transform(buffer.samples.begin() + std::ptrdiff_t(m_taken),
+                           buffer.samples.begin() + std::ptrdiff_t(m_taken + taken), samples,
+                           [](short sample) { return float(sample) / 32768.0f; });
+            samples += taken;
+            count -= taken;
+            m_taken += taken;
+            if (m_taken < recorded)
+                continue;
+            m_taken = 0;
+            m_next = (m_next + 1) % m_buffers.size();
+            if (const MMRESULT result = queue(buffer); result != MMSYSERR_NOERROR) {
+                failure = failureOf(result, true);
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    MMRESULT queue(WaveBuffer& buffer)
+    {
+        if (buffer.header.dwFlags & WHDR_PREPARED)
+            waveInUnprepareHeader(m_device, &buffer.header, sizeof buffer.header);
+        buffer.header = WAVEHDR{};
+        buffer.header.lpData = reinterpret_cast<LPSTR>(buffer.samples.data());
+        buffer.header.dwBufferLength = static_cast<DWORD>(buffer.samples.size() * sizeof(short));
+        MMRESULT result = waveInPrepareHeader(m_device, &buffer.header, sizeof buffer.header);
+        if (result == MMSYSERR_NOERROR)
+            result = waveInAddBuffer(m_device, &buffer.header, sizeof buffer.header);
+        return result;
+    }
+
+    HWAVEIN m_device;
+    HANDLE m_bufferDone;
+    // A quarter of a second in buffers of a fiftieth, handed back in turn.
+    std::array<WaveBuffer, 12> m_buffers;
+    std::size_t m_next = 0;
+    std::size_t m_taken = 0; // samples of buffer m_next already read
+};
+
+class WaveSoundDevices final : public SoundDevices {
+public:
+    std::unique_ptr<SoundOutput> openOutput(int sampleRate, SoundFailure& failure) override
+    {
+        const WAVEFORMATEX format = monoPcm(sampleRate);
+        HANDLE bufferDone = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+        HWAVEOUT device = nullptr;
+        const MMRESULT result = waveOutOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(bufferDone),
+                                            0, CALLBACK_EVENT);
+        if (result != MMSYSERR_NOERROR) {
+            CloseHandle(bufferDone);
+            failure = failureOf(result, false);
+            return nullptr;
+        }
+        return std::make_unique<WaveSoundOutput>(device, bufferDone, static_cast<std::size_t>(sampleRate) / 50);
+    }
+
+    std::unique_ptr<SoundInput> openInput(int sampleRate, SoundFailure& failure) override
+    {
+        const WAVEFORMATEX format = monoPcm(sampleRate);
+        HANDLE bufferDone = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+        HWAVEIN device = nullptr;
+        MMRESULT result = waveInOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(bufferDone), 0,
+                                     CALLBACK_EVENT);
+        if (result != MMSYSERR_NOERROR) {
+            CloseHandle(bufferDone);
+            failure = failureOf(result, true);
+            return nullptr;
+        }
+        auto input = std::make_unique<WaveSoundInput>(device, bufferDone, static_cast<std::size_t>(sampleRate) / 50);
+        result = input->start();
+        if (result != MMSYSERR_NOERROR) {
+            failure = failureOf(result, true);
+            return nullptr;
+        }
+        return input;
+    }
+};
+
+} // namespace
+
+std::shared_ptr<SoundDevices> SoundDevices::platform()
+{
+    return std::make_shared<WaveSoundDevices>();
+}

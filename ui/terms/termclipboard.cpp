@@ -1,0 +1,47 @@
+#include "ui/terms/termclipboard.h"
+
+#include "core/termtable.h"
+#include "ui/terms/termtexts.h"
+#include "ui/terms/termwriter.h"
+#include "ui/window/messages.h"
+#include "ui/window/seriesfields.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include <string>
+#include <vector>
+
+TermClipboard::TermClipboard(SeriesFields* fields, TermWriter* writer, QWidget* messageParent)
+    : QObject(messageParent)
+    , m_fields(fields)
+    , m_writer(writer)
+    , m_messageParent(messageParent)
+{
+}
+
+void TermClipboard::copyTerms()
+{
+    const int terms = m_fields->termCount();
+    std::vector<std::string> amplitudes;
+    std::vector<std::string> phases;
+    for (int i = 1; i <= terms; ++i) {
+        amplitudes.push_back(m_fields->amplitudeText(i).toStdString());
+        phases.push_back(m_fields->phaseText(i).toStdString());
+    }
+    const std::string table = tavelo::termTableText(termTableHeader().toStdString(), amplitudes, phases);
+    QGuiApplication::clipboard()->setText(QString::fromStdString(table));
+}
+
+void TermClipboard::pasteTerms()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const QByteArray text = data && data->hasText() ? data->text().toUtf8() : QByteArray();
+    const auto table = tavelo::readTermTable(std::string_view(text.constData(), std::size_t(text.size())));
+    if (const auto* fault = std::get_if<tavelo::TermTableFault>(&table)) {
+        showMessage(QMessageBox::Warning, termTableFaultMessage(*fault), m_messageParent);
+        return;
+    }
+    m_writer->writeTable(std::get<tavelo::TermTable>(table));
+}

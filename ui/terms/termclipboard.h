@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+class SeriesFields;
+class TermWriter;
+
+// The terms on the clipboard as a plain-text table, the way spreadsheets
+// exchange one: the window's terms 1..N copied out, and a table pasted in as
+// the series, or, when anything in it is wrong, a message that names the
+// first faulty row and cell and leaves every field as it was.
+class TermClipboard : public QObject {
+    Q_OBJECT
+
+public:
+    // Messages stand over `messageParent`'s window.
+    TermClipboard(SeriesFields* fields, TermWriter* writer, QWidget* messageParent);
+
+    void copyTerms();
+    void pasteTerms();
+
+private:
+    SeriesFields* m_fields;
+    TermWriter* m_writer;
+    QWidget* m_messageParent;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+
+#include <random>
+
+class PlotControl;
+class SeriesFields;
+
+namespace tavelo {
+enum class Waveform;
+struct TermTable;
+}
+
+// Writes a whole series of a kind the user asked for into the fields, as
+// typing would, and asks for its plot as «График» does.
+class TermWriter : public QObject {
+    Q_OBJECT
+
+public:
+    TermWriter(SeriesFields* fields, PlotControl* plot, QObject* parent);
+
+    // The terms, basis, spectrum scale and largest visible coordinate of a
+    // classic waveform; N is raised from 1, since one term shows no shape.
+    void writeWaveform(tavelo::Waveform waveform);
+    // A random initial phase for each term 1..N, from [0, 2) in units of pi
+    // with three decimals; the amplitudes stay.
+    void writeRandomPhases();
+    // A table's terms 1..k, with N = k; the fields beyond k keep their texts.
+    void writeTable(const tavelo::TermTable& table);
+
+private:
+    SeriesFields* m_fields;
+    PlotControl* m_plot;
+    std::mt19937 m_random{std::random_device{}()};
+};

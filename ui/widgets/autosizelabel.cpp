@@ -1,0 +1,7 @@
+#include "ui/widgets/autosizelabel.h"
+
+void AutoSizeLabel::setCaption(const QString& caption)
+{
+    setText(caption);
+    adjustSize();
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+// The About message, its lines broken by carriage returns as designed.
+QString aboutPrompt();
+
+// The program's message box: the text as plain text and one button, «ОК».
+void showMessage(QMessageBox::Icon icon, const QString& text, QWidget* parent);

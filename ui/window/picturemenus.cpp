@@ -1,0 +1,107 @@
+#include "ui/window/picturemenus.h"
+
+#include "core/waveforms.h"
+#include "ui/sound/plotsound.h"
+#include "ui/terms/termtexts.h"
+#include "ui/widgets/picturebox.h"
+#include "ui/window/menukeys.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QShortcut>
+
+PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* parent)
+    : QObject(parent)
+{
+    for (const tavelo::WaveformDefinition& definition : tavelo::classicWaveforms()) {
+        auto* action = new QAction(waveformTitle(definition.waveform), spectrum);
+        const tavelo::Waveform waveform = definition.waveform;
+        connect(action, &QAction::triggered, this, [this, waveform] { emit waveformChosen(waveform); });
+        m_waveformActions.append(action);
+    }
+    spectrum->addActions(m_waveformActions);
+    m_randomPhasesAction = addAction(spectrum, QStringLiteral("Случайные фазы"), {});
+    connect(m_randomPhasesAction, &QAction::triggered, this, &PictureMenus::randomPhasesRequested);
+    addSeparator(spectrum);
+    m_copyTermsAction = addAction(spectrum, QStringLiteral("Копировать слагаемые"),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    connect(m_copyTermsAction, &QAction::triggered, this, &PictureMenus::copyTermsRequested);
+    m_pasteTermsAction = addAction(spectrum, QStringLiteral("Вставить слагаемые"), QKeySequence::Paste);
+    connect(m_pasteTermsAction, &QAction::triggered, this, &PictureMenus::pasteTermsRequested);
+    addSeparator(spectrum);
+    addCopyAction(spectrum);
+
+    m_listenAction = addAction(plot, QStringLiteral("Прослушать"), QKeySequence(Qt::Key_Space));
+    connect(m_listenAction, &QAction::triggered, this, &PictureMenus::listenRequested);
+    // The space bar listens from the spectrum too, without an item of its own there.
+    auto* listenKey = new QShortcut(QKeySequence(Qt::Key_Space), spectrum, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(listenKey, &QShortcut::activated, this, &PictureMenus::listenRequested);
+    auto* pitches = new QMenu(QStringLiteral("Частота основного тона"), plot);
+    auto* pitchGroup = new QActionGroup(pitches);
+    for (const int hertz : PlotSound::kPitches) {
+        QAction* pitch = pitches->addAction(QStringLiteral("%1 Гц").arg(hertz));
+        pitch->setCheckable(true);
+        pitch->setChecked(hertz == PlotSound::kStartPitch);
+        pitchGroup->addAction(pitch);
+        connect(pitch, &QAction::triggered, this, [this, hertz] { emit pitchChosen(hertz); });
+    }
+    m_pitchActions = pitches->actions();
+    plot->addAction(pitches->menuAction());
+    addSeparator(plot);
+
+    m_termsAction = addCheckAction(plot, QStringLiteral("Показать слагаемые"));
+    connect(m_termsAction, &QAction::toggled, this, &PictureMenus::termsToggled);
+    m_limitAction = addCheckAction(plot, QStringLiteral("Показать предельную форму"));
+    connect(m_limitAction, &QAction::toggled, this, &PictureMenus::limitToggled);
+    addSeparator(plot);
+    addCopyAction(plot);
+    for (PictureBox* box : {plot, spectrum}) {
+        box->setContextMenuPolicy(Qt::ActionsContextMenu);
+        new MenuKeys(box);
+    }
+}
+
+void PictureMenus::addSeparator(PictureBox* box)
+{
+    auto* separator = new QAction(box);
+    separator->setSeparator(true);
+    box->addAction(separator);
+}
+
+QAction* PictureMenus::addCheckAction(PictureBox* box, const QString& text)
+{
+    auto* action = new QAction(text, box);
+    action->setCheckable(true);
+    box->addAction(action);
+    return action;
+}
+
+QAction* PictureMenus::addAction(PictureBox* box, const QString& text, const QKeySequence& shortcut)
+{
+    auto* action = new QAction(text, box);
+    action->setShortcut(shortcut);
+    // Only while its area has the focus: in a field these keys edit the text.
+    action->setShortcutContext(Qt::WidgetShortcut);
+    box->addAction(action);
+    return action;
+}
+
+void PictureMenus::addCopyAction(PictureBox* box)
+{
+    QAction* copy = addAction(box, QStringLiteral("Копировать рисунок"), QKeySequence::Copy);
+    connect(copy, &QAction::triggered, box, &PictureBox::copyToClipboard);
+}
+
+void PictureMenus::setPlotRunning(bool running)
+{
+    for (QAction* action : std::as_const(m_waveformActions))
+        action->setEnabled(!running);
+    m_pasteTermsAction->setEnabled(!running);
+    m_randomPhasesAction->setEnabled(!running);
+}
+
+void PictureMenus::setSoundPlaying(bool playing)
+{
+    m_listenAction->setText(playing ? QStringLiteral("Остановить звук") : QStringLiteral("Прослушать"));
+}

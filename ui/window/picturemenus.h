@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+class PictureBox;
+class QAction;
+class QKeySequence;
+
+namespace tavelo {
+enum class Waveform;
+}
+
+// The context menus of the two drawing areas, opened by the right mouse
+// button, the Menu key or Shift+F10: the spectrum offers the classic
+// waveforms and random phases and copies and pastes the terms as a table
+// (also Ctrl+Shift+C and Ctrl+V); the plot plays the sum as a sound at a
+// chosen pitch (also the space bar, in either area) and shows the terms and
+// the limit shape on request; both areas copy their picture (also Ctrl+C).
+class PictureMenus : public QObject {
+    Q_OBJECT
+
+public:
+    PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* parent);
+
+    const QList<QAction*>& waveformActions() const { return m_waveformActions; }
+    // «Показать слагаемые» and «Показать предельную форму», both checkable.
+    QAction* termsAction() const { return m_termsAction; }
+    QAction* limitAction() const { return m_limitAction; }
+    QAction* copyTermsAction() const { return m_copyTermsAction; }
+    QAction* pasteTermsAction() const { return m_pasteTermsAction; }
+    QAction* randomPhasesAction() const { return m_randomPhasesAction; }
+    QAction* listenAction() const { return m_listenAction; }
+    // The pitches of «Частота основного тона», radio items.
+    const QList<QAction*>& pitchActions() const { return m_pitchActions; }
+
+    // «Прослушать» reads «Остановить звук» while a sound plays.
+    void setSoundPlaying(bool playing);
+
+    // A waveform or a pasted table plots, and one plot runs at a time.
+    void setPlotRunning(bool running);
+
+signals:
+    void waveformChosen(tavelo::Waveform waveform);
+    void termsToggled(bool shown);
+    void limitToggled(bool shown);
+    void copyTermsRequested();
+    void pasteTermsRequested();
+    void randomPhasesRequested();
+    void listenRequested();
+    void pitchChosen(int hertz);
+
+private:
+    static void addCopyAction(PictureBox* box);
+    static QAction* addAction(PictureBox* box, const QString& text, const QKeySequence& shortcut);
+
+    static void addSeparator(PictureBox* box);
+    static QAction* addCheckAction(PictureBox* box, const QString& text);
+
+    QList<QAction*> m_waveformActions;
+    QAction* m_termsAction = nullptr;
+    QAction* m_limitAction = nullptr;
+    QAction* m_copyTermsAction = nullptr;
+    QAction* m_pasteTermsAction = nullptr;
+    QAction* m_randomPhasesAction = nullptr;
+    QAction* m_listenAction = nullptr;
+    QList<QAction*> m_pitchActions;
+};

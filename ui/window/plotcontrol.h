@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/plot.h"
+
+#include <QMetaType>
+#include <QObject>
+
+// The plot as everything beside the window sees it: whether one runs, a way
+// to ask for one, and what each one did. The window runs the plot and
+// refuses a second one while one runs, whoever asks.
+class PlotControl : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    bool isRunning() const { return m_running; }
+
+    // Asks for a plot, as «График» does; refused while one runs.
+    void request() { emit requested(); }
+
+    // For the window, which runs the plot.
+    void setRunning(bool running);
+    void reportYield(double column) { emit yielded(column); }
+    void reportResult(const tavelo::PlotResult& result) { emit finished(result); }
+
+signals:
+    void requested();
+    void runningChanged(bool running);
+    // A running plot is processing the pending events at this column; what a
+    // receiver does here counts as done during that processing.
+    void yielded(double column);
+    void finished(const tavelo::PlotResult& result);
+
+private:
+    bool m_running = false;
+};
+
+Q_DECLARE_METATYPE(tavelo::PlotResult)
