@@ -61,6 +61,9 @@ public:
     {
         for (WaveBuffer& buffer : m_buffers)
             buffer.samples.resize(samplesPerBuffer);
+        // The device starts once its queue is full, so that the start of the
+        // sound does not wait on the hand-over of the buffers after the first.
+        waveOutPause(m_device);
     }
 
     ~WaveSoundOutput() override
@@ -93,15 +96,31 @@ public:
             }
             samples += taken;
             count -= taken;
+            m_written += taken;
+            if (m_next == 0)
+                start();
         }
         return true;
     }
 
     void drain(const std::atomic<bool>& stopping) override
     {
+        // A buffer is done once the device has taken it, which may be before
+        // it is heard, and a device's position may run ahead of what is
+        // heard too; closing the device at that point would cut the end of
+        // the sound, its fade included, into a click. A tenth of a second of
+        // silence after it takes that cut instead.
+        const std::vector<float> silence(m_buffers.front().samples.size(), 0.0f);
+        SoundFailure ignored;
+        for (std::size_t i = 0; i < kTailBuffers && !stopping; ++i)
+            write(silence.data(), silence.size(), ignored);
+        start();
         while (!stopping
                && std::any_of(m_buffers.begin(), m_buffers.end(), [](const WaveBuffer& b) { return b.isQueued(); }))
-            WaitForSingleObject(m_bufferDone, 50);
+            WaitForSingleObject(m_bufferDone, 20);
+        const DWORD deadline = GetTickCount() + 1000;
+        while (!stopping && played() < m_written && GetTickCount() < deadline)
+            Sleep(5);
     }
 
     void discard() override { waveOutReset(m_device); }
@@ -113,10 +132,28 @@ private:
         WaveBuffer& buffer = m_buffers[m_next];
         m_next = (m_next + 1) % m_buffers.size();
         while (buffer.isQueued())
-            WaitForSingleObject(m_bufferDone, 50);
+            WaitForSingleObject(m_bufferDone, 20);
         if (buffer.header.dwFlags & WHDR_PREPARED)
             waveOutUnprepareHeader(m_device, &buffer.header, sizeof buffer.header);
         return buffer;
+    }
+
+    void start()
+    {
+        if (m_paused) {
+            waveOutRestart(m_device);
+            m_paused = false;
+        }
+    }
+
+    // Samples the device has played.
+    std::size_t played() const
+    {
+        MMTIME time{};
+        time.wType = TIME_SAMPLES;
+        if (waveOutGetPosition(m_device, &time, sizeof time) != MMSYSERR_NOERROR || time.wType != TIME_SAMPLES)
+            return m_written;
+        return time.u.sample;
     }
 
     HWAVEOUT m_device;
@@ -125,7 +162,10 @@ private:
     // busy computer does not break the sound up; stopping resets the device,
     // which silences it at once however much is queued.
     std::array<WaveBuffer, 25> m_buffers;
+    static constexpr std::size_t kTailBuffers = 5;
     std::size_t m_next = 0;
+    std::size_t m_written = 0;
+    bool m_paused = true;
 };
 
 class WaveSoundInput final : public SoundInput {
