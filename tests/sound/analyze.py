@@ -1,11 +1,20 @@
-"""Checks a recording of the square wave played at 220 Hz, and of the same
-terms with random phases: raw mono float32 at 44100 Hz, as parec writes it."""
+"""Checks recordings of the square wave played at 220 Hz and of the same
+terms with random phases: raw mono float32 at 44100 Hz, as parec writes it.
+
+    analyze.py SQUARE [RANDOM]   checks one or both; exit status 1 on a fault
+    analyze.py --ended FILE      exit status 0 once FILE holds a sound that has
+                                 ended (a tenth of a second of quiet after it)
+
+Every check prints what it found; a failing run also prints where the sound
+was taken to start and end, its level there, and every stretch of digital
+silence inside it, which is what a break in the sound leaves."""
 import cmath
 import math
 import struct
 import sys
 
 RATE = 44100
+QUIET = 0.002
 
 
 def samples(path):
@@ -13,10 +22,24 @@ def samples(path):
     return list(struct.unpack(f'<{len(data) // 4}f', data[:len(data) // 4 * 4]))
 
 
-def sound_of(x):
-    """The stretch of the recording that holds the sound."""
-    loud = [i for i, v in enumerate(x) if abs(v) > 0.002]
-    return x[loud[0]:loud[-1] + 1] if loud else []
+def sound_span(x):
+    """First and last sample of the stretch of the recording that holds the sound."""
+    loud = [i for i, v in enumerate(x) if abs(v) > QUIET]
+    return (loud[0], loud[-1] + 1) if loud else (0, 0)
+
+
+def silences(sound, longest=1e-3):
+    """Runs of exact zeros inside the sound longer than `longest` seconds: a
+    sum of terms passes through zero, it does not stay there."""
+    runs, start = [], None
+    for i, v in enumerate(sound + [1.0]):
+        if v == 0.0:
+            start = i if start is None else start
+        else:
+            if start is not None and i - start > longest * RATE:
+                runs.append((start, i))
+            start = None
+    return runs
 
 
 def component(x, frequency):
@@ -34,12 +57,30 @@ def check(description, condition, detail):
         failures.append(description)
 
 
+def view(name, x, span):
+    """How the analysis saw the recording: for the artefacts of a failing run."""
+    begin, end = span
+    block = RATE // 100
+    level = lambda a, b: f'{max((abs(v) for v in x[a:b]), default=0):.3f}'
+    print(f'  {name}: {len(x) / RATE:.3f} s recorded, sound taken from {begin / RATE:.4f} s to {end / RATE:.4f} s')
+    print('  peak per 10 ms at its start:', [level(begin + k * block, begin + (k + 1) * block) for k in range(6)])
+    print('  peak per 10 ms at its end:  ', [level(end - (k + 1) * block, end - k * block) for k in reversed(range(6))])
+    for a, b in silences(x[begin:end]):
+        print(f'  digital silence from {(begin + a) / RATE:.4f} s for {(b - a) * 1000 / RATE:.1f} ms')
+
+
 def harmonics(name, x):
-    sound = sound_of(x)
+    span = sound_span(x)
+    sound = x[span[0]:span[1]]
+    count = len(failures)
     check(f'{name}: about two seconds of sound', 1.9 <= len(sound) / RATE <= 2.1, f'{len(sound) / RATE:.3f} s')
     if len(sound) < RATE + 2000:
-        return sound, {}
+        view(name, x, span)
+        return {}
     check(f'{name}: no sample at full scale', max(abs(v) for v in sound) < 0.99, f'{max(abs(v) for v in sound):.3f}')
+    breaks = silences(sound)
+    check(f'{name}: no break in the sound', not breaks,
+          ', '.join(f'{(b - a) * 1000 / RATE:.1f} ms of silence at {a / RATE:.3f} s' for a, b in breaks))
     edge = int(0.002 * RATE)
     middle = max(abs(v) for v in sound[RATE // 2:RATE])
     ends = max(abs(v) for v in sound[:edge] + sound[-edge:])
@@ -47,21 +88,36 @@ def harmonics(name, x):
     second = sound[RATE // 4:RATE // 4 + RATE]  # one whole second: 220 periods
     found = max((abs(component(second[:RATE // 4], 220 + d / 10)), 220 + d / 10) for d in range(-20, 21))[1]
     check(f'{name}: the fundamental at 220 Hz', abs(found - 220) <= 1, f'{found:.1f} Hz')
-    return sound, {n: component(second, 220 * n) for n in range(1, 8)}
+    if len(failures) > count:
+        view(name, x, span)
+    return {n: component(second, 220 * n) for n in range(1, 8)}
 
 
-square, a = harmonics('square wave', samples(sys.argv[1]))
-random_phases, b = harmonics('random phases', samples(sys.argv[2]))
-if a and b:
+def ended(path):
+    x = samples(path)
+    begin, end = sound_span(x)
+    return end > begin and len(x) - end > RATE // 10
+
+
+if sys.argv[1] == '--ended':
+    sys.exit(0 if ended(sys.argv[2]) else 1)
+
+a = harmonics('square wave', samples(sys.argv[1]))
+if a:
     for n in (3, 5, 7):
-        ratio = abs(a[n]) / abs(a[1])
-        check(f'harmonic {n} at 1/{n} of the fundamental', abs(ratio * n - 1) <= 0.05, f'{ratio:.4f}')
-        same = abs(b[n]) / abs(b[1])
-        check(f'harmonic {n} as strong with random phases', abs(same / ratio - 1) <= 0.05, f'{same:.4f}')
+        check(f'harmonic {n} at 1/{n} of the fundamental', abs(abs(a[n]) / abs(a[1]) * n - 1) <= 0.05,
+              f'{abs(a[n]) / abs(a[1]):.4f}')
     for n in (2, 4, 6):
         check(f'harmonic {n} silent', abs(a[n]) < 0.01 * abs(a[1]), f'{abs(a[n]) / abs(a[1]):.5f}')
-    # Each harmonic's phase against the fundamental's: fixed for the square wave, random otherwise.
-    shifts = [abs(cmath.phase((b[n] / b[1] ** n) / (a[n] / a[1] ** n))) for n in (3, 5, 7)]
-    check('random phases change the samples', max(shifts) > 0.3, [f'{s:.2f}' for s in shifts])
+if len(sys.argv) > 2:
+    b = harmonics('random phases', samples(sys.argv[2]))
+    if a and b:
+        for n in (3, 5, 7):
+            ratio = abs(a[n]) / abs(a[1])
+            same = abs(b[n]) / abs(b[1])
+            check(f'harmonic {n} as strong with random phases', abs(same / ratio - 1) <= 0.05, f'{same:.4f}')
+        # Each harmonic's phase against the fundamental's: fixed for the square wave, random otherwise.
+        shifts = [abs(cmath.phase((b[n] / b[1] ** n) / (a[n] / a[1] ** n))) for n in (3, 5, 7)]
+        check('random phases change the samples', max(shifts) > 0.3, [f'{s:.2f}' for s in shifts])
 print(f'{len(failures) == 0 and "all" or "some"} checks of the recording done: {len(failures)} failed')
 sys.exit(1 if failures else 0)
