@@ -25,8 +25,8 @@ else
 fi
 pid=$!
 
-window=$(timeout 20 xdotool search --sync --onlyvisible --name 'Негармонические колебания' | head -n 1)
-eval "$(xdotool getwindowgeometry --shell "$window")" # X, Y of the client area
+source "$(dirname "$0")/../programwindow.sh"
+find_program_window
 
 # Count the pixels of a colour in a column of the screen.
 count_in_column() { # x top height colour

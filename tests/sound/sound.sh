@@ -117,8 +117,8 @@ else
 fi
 tavelo=$!
 pids+=("$tavelo")
-window=$(wait_for 200 xdotool search --onlyvisible --name 'Негармонические колебания' 2>/dev/null | head -n 1)
-eval "$(xdotool getwindowgeometry --shell "$window")"
+source "$here/../programwindow.sh"
+find_program_window
 visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
 windows_shown_beyond() { (($(visible_windows) > $1)); }
 menu() { # x y downs: opens a drawing area's menu and chooses the item so many rows down
