@@ -56,13 +56,15 @@ public:
         return m_terms.empty() ? EvaluateSeries(m_params, x, m_W) : EvaluateSeries(m_params, x, m_W, m_terms);
     }
 
-    // Tells the observers of the point and returns the parts that end there.
-    ColumnParts tell(double x, double f) const
+    void tell(double x, double f) const
     {
         for (ColumnObserver* observer : m_observers)
             observer->pointComputed(x, f, m_terms);
-        return m_parts ? m_parts->at(x, f, m_terms) : ColumnParts{};
     }
+
+    // The parts that end at column x, where the sum is f.
+    bool hasParts() const { return m_parts != nullptr; }
+    ColumnParts partsAt(double x, double f) const { return m_parts->at(x, f, m_terms); }
 
 private:
     const HarmonicParams& m_params;
@@ -84,6 +86,8 @@ PlotOutcome DrawEveryColumn(const HarmonicParams& params, double W, double Hs, P
     if (!std::isfinite(y0))
         return drawn.outcome(PlotEnd::NumericFault, 0, NumericFault::Coordinate);
     series.tell(0, first.value);
+    if (series.hasParts())
+        series.partsAt(0, first.value);
     canvas.firstPoint(0.0f, toSingle(y0));
     drawn.add(first.value);
 
@@ -97,8 +101,11 @@ PlotOutcome DrawEveryColumn(const HarmonicParams& params, double W, double Hs, P
         const double y = ColumnY(column.value, Hs, params.Amax);
         if (!std::isfinite(y))
             return drawn.outcome(PlotEnd::NumericFault, x, NumericFault::Coordinate);
-        const ColumnParts partsHere = series.tell(x, column.value);
-        canvas.nextPoint({toSingle(x), toSingle(y), partsHere});
+        series.tell(x, column.value);
+        PlotColumn point{toSingle(x), toSingle(y), {}};
+        if (series.hasParts())
+            point.parts = series.partsAt(x, column.value);
+        canvas.nextPoint(point);
         drawn.add(column.value);
         lastDrawn = x;
     }

@@ -73,9 +73,13 @@ void PictureCanvas::drawParts(const tavelo::ColumnParts& parts)
             continue;
         m_box->drawLines(m_termLines[i], QPen(QColor(kTermColors[i]), 1.0));
         m_termLines[i].clear();
+        // The area converts the next batch's coordinates before it paints them.
+        clearUpperVectorState();
     }
-    if (parts.target && (static_cast<int>(parts.target->x2) - 1) / kDashColumns % 2 == 0)
+    if (parts.target && (static_cast<int>(parts.target->x2) - 1) / kDashColumns % 2 == 0) {
         m_box->drawLines({lineOf(*parts.target)}, QPen(kTargetColor, 1.0));
+        clearUpperVectorState();
+    }
 }
 
 void PictureCanvas::drawHeldSegment()
