@@ -1,4 +1,5 @@
 #include "ui/sound/sounddevices.h"
+#include "ui/sound/soundtexts.h"
 
 #include <QLibrary>
 
@@ -127,18 +128,18 @@ class PulseSoundDevices final : public SoundDevices {
 public:
     std::unique_ptr<SoundOutput> openOutput(int sampleRate, SoundFailure& failure) override
     {
-        pa_simple* stream = open(PA_STREAM_PLAYBACK, "Сумма гармонических слагаемых", sampleRate, failure);
+        pa_simple* stream = open(PA_STREAM_PLAYBACK, playingStreamName(), sampleRate, failure);
         return stream ? std::make_unique<PulseSoundOutput>(stream) : nullptr;
     }
 
     std::unique_ptr<SoundInput> openInput(int sampleRate, SoundFailure& failure) override
     {
-        pa_simple* stream = open(PA_STREAM_RECORD, "Запись звука", sampleRate, failure);
+        pa_simple* stream = open(PA_STREAM_RECORD, recordingStreamName(), sampleRate, failure);
         return stream ? std::make_unique<PulseSoundInput>(stream) : nullptr;
     }
 
 private:
-    static pa_simple* open(pa_stream_direction_t direction, const char* name, int sampleRate, SoundFailure& failure)
+    static pa_simple* open(pa_stream_direction_t direction, const QString& name, int sampleRate, SoundFailure& failure)
     {
         const PulseSimple& pulse = pulseSimple();
         if (!pulse.isLoaded()) {
@@ -154,7 +155,8 @@ private:
                                           ? pa_buffer_attr{unset, tenth, unset, unset, unset}
                                           : pa_buffer_attr{unset, unset, unset, unset, tenth};
         int error = 0;
-        pa_simple* stream = pulse.open(nullptr, "Tavelo", direction, nullptr, name, &format, nullptr, &buffer, &error);
+        pa_simple* stream = pulse.open(nullptr, "Tavelo", direction, nullptr, name.toUtf8().constData(), &format, nullptr,
+                                       &buffer, &error);
         if (!stream)
             failure = failureOf(error);
         return stream;

@@ -39,3 +39,13 @@ QString termsNotHeardText(int sampleRate, int termsLeftOut)
                           "(%1 Гц), не слышно; пропущено %2.")
         .arg(WholeToText(sampleRate / 2), WholeToText(termsLeftOut));
 }
+
+QString playingStreamName()
+{
+    return QStringLiteral("Сумма гармонических слагаемых");
+}
+
+QString recordingStreamName()
+{
+    return QStringLiteral("Запись звука");
+}

@@ -53,9 +53,8 @@ Form1::Form1(QWidget* parent)
     ui.setupUi(this);
     applyFonts();
     auto* amplitudes = new TermFieldColumn(ui.AAA_1, ui.VScroll3, ui.ANum, kAmplitudeLabelPrefix,
-                                           QStringLiteral("Амплитуда гармоники %1, м"), this);
-    auto* phases = new TermFieldColumn(ui.FFF_1, ui.VScroll2, ui.FNum, kPhaseLabelPrefix,
-                                       QStringLiteral("Начальная фаза гармоники %1, в долях числа пи"), this);
+                                           amplitudeFieldDescription(), this);
+    auto* phases = new TermFieldColumn(ui.FFF_1, ui.VScroll2, ui.FNum, kPhaseLabelPrefix, phaseFieldDescription(), this);
     m_series = new SeriesFields({ui.Counti, ui.Hei, ui.Amax, ui.Tmax, ui.Option1_0, ui.Option1_1, amplitudes, phases},
                                 this);
     m_plot = new PlotControl(this);

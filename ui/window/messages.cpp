@@ -18,6 +18,16 @@ QString aboutPrompt()
            + cr + tab + QStringLiteral("Для получения информации по какому-либо элементу интерфейса наведите на него мышью.");
 }
 
+QString amplitudeFieldDescription()
+{
+    return QStringLiteral("Амплитуда гармоники %1, м");
+}
+
+QString phaseFieldDescription()
+{
+    return QStringLiteral("Начальная фаза гармоники %1, в долях числа пи");
+}
+
 void showMessage(QMessageBox::Icon icon, const QString& text, QWidget* parent)
 {
     QMessageBox box(icon, QStringLiteral("Tavelo"), text, QMessageBox::Ok, parent);
