@@ -45,6 +45,7 @@ void PlotCursor::moveTo(int x, bool fromKeyboard)
         if (!m_plotDescription)
             m_plotDescription = m_plot->accessibleDescription();
         m_plot->setAccessibleDescription(text);
+        m_plot->announce(text);
     }
     // The tooltip stands by the line: at the pointer, or for the keyboard at
     // the line's foot.

@@ -36,5 +36,7 @@ void PlotSound::play()
         description.chop(m_note.size());
     m_note = tone.termsLeftOut == 0 ? QString() : termsNotHeardText(kSampleRate, tone.termsLeftOut);
     m_plot->setAccessibleDescription(description + m_note);
+    if (!m_note.isEmpty())
+        m_plot->announce(m_note.trimmed());
     m_player->play(std::move(tone.samples), kSampleRate);
 }

@@ -1,5 +1,7 @@
 #include "ui/widgets/picturebox.h"
 
+#include "ui/widgets/pictureboxaccessible.h"
+
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -244,6 +246,11 @@ QImage PictureBox::picture()
 void PictureBox::copyToClipboard()
 {
     QGuiApplication::clipboard()->setImage(picture());
+}
+
+void PictureBox::announce(const QString& text)
+{
+    PictureBoxAccessible::announce(this, text);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)

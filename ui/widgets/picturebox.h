@@ -65,6 +65,10 @@ public:
     // Puts that picture on the clipboard.
     void copyToClipboard();
 
+    // Has a screen reader say `text` now, if the area has the focus: what the
+    // area has just come to show (a plot's result, a point of the plot).
+    void announce(const QString& text);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -1,5 +1,8 @@
 #include "ui/window/application.h"
 
+#include "ui/widgets/pictureboxaccessible.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
@@ -60,6 +63,7 @@ void setUpApplication()
     // where Fusion scales pixmaps and fills through a thread pool, which made
     // every keystroke's repaint take two to three times as long.
     QApplication::setStyle(QStringLiteral("Windows"));
+    QAccessible::installFactory(&PictureBoxAccessible::create);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tavelo.png")));
 
     useDesignFont();

@@ -61,6 +61,8 @@ Form1::Form1(QWidget* parent)
     for (AutoSizeLabel* label : {ui.Label1, ui.Label2, ui.Label3, ui.ANum, ui.FNum})
         label->adjustSize();
     ui.Line1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The plot area is one stop of the focus: its holder only holds it.
+    ui.Risunok1->setFocusPolicy(Qt::NoFocus);
     // Unnamed, a frame is announced by the caption of the frame around it.
     for (QGroupBox* frame : findChildren<QGroupBox*>())
         frame->setAccessibleName(frame->title());
@@ -221,7 +223,9 @@ void Form1::Command1_Click()
     setPlotRunning(false);
     if (!m_ending) {
         m_partsPlotter->showFigures(result);
-        ui.Picture1->setAccessibleDescription(plotDescription(result.outcome) + partsDescription(result));
+        const QString description = plotDescription(result.outcome) + partsDescription(result);
+        ui.Picture1->setAccessibleDescription(description);
+        ui.Picture1->announce(description);
     }
     if (result.outcome.end == tavelo::PlotEnd::NumericFault && !m_ending)
         showMessage(QMessageBox::Warning, plotFaultMessage(result.outcome), this);
