@@ -20,6 +20,7 @@ struct OutputLog {
     std::mutex mutex;
     std::condition_variable changed;
     std::size_t written = 0;
+    int writesBegun = 0;
     int writesLetThrough = 0; // writes the test allows; -1: every write
     bool drained = false;
     bool discarded = false;
@@ -47,6 +48,8 @@ public:
     {
         {
             std::unique_lock lock(m_log->mutex);
+            ++m_log->writesBegun;
+            m_log->changed.notify_all();
             m_log->changed.wait(lock, [this] { return m_log->writesLetThrough != 0; });
             if (m_log->writesLetThrough > 0)
                 --m_log->writesLetThrough;
@@ -113,6 +116,13 @@ bool waitForWritten(OutputLog& log, std::size_t samples)
     return log.changed.wait_for(lock, std::chrono::seconds(2), [&] { return log.written >= samples; });
 }
 
+// Waits until the sound's thread is in its write number `write`, or for two seconds.
+bool waitForWriteBegun(OutputLog& log, int write)
+{
+    std::unique_lock lock(log.mutex);
+    return log.changed.wait_for(lock, std::chrono::seconds(2), [&] { return log.writesBegun >= write; });
+}
+
 } // namespace
 
 class SoundPlayerTest : public QObject {
@@ -153,6 +163,7 @@ void SoundPlayerTest::stopReturnsWhileTheOutputIsBusyAndDiscardsTheRest()
     QSignalSpy playing(&player, &SoundPlayer::playingChanged);
     player.play(std::vector<float>(2 * kRate, 0.25f), kRate);
     QVERIFY(waitForWritten(log, 60));
+    QVERIFY(waitForWriteBegun(log, 4));
     // The fourth write now waits for the device: stopping must not wait for it.
     player.stop();
     QVERIFY(!player.isPlaying());
