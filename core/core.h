@@ -11,6 +11,7 @@
 #include "core/numbertext.h"
 #include "core/plot.h"
 #include "core/plotcanvas.h"
+#include "core/plotextent.h"
 #include "core/plotparts.h"
 #include "core/plotreadout.h"
 #include "core/series.h"

@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <cmath>
 #include <functional>
 
 using namespace formtesting;
@@ -51,6 +52,8 @@ private slots:
     void cursorReadsThePlotWithTheKeyboard();
     void copiedTermsPasteBackAndPlot();
     void randomPhasesChangeOnlyThePhases();
+    void pastedTableFitsThePlot_data();
+    void pastedTableFitsThePlot();
     void faultyTableChangesNothing_data();
     void faultyTableChangesNothing();
 };
@@ -393,7 +396,9 @@ void AdditionsTest::copiedTermsPasteBackAndPlot()
     QCOMPARE(lines[2], "0.5\t1");
 
     const auto target = startedForm();
-    target->FFF(41)->setText("0.25"); // beyond the table: kept
+    // An older series beyond the table's rows: the table replaces it whole.
+    target->FFF(41)->setText("0.25");
+    target->AAA(41)->setText("0.5");
     int plots = 0;
     connect(&target->plot(), &PlotControl::finished, this, [&plots] { ++plots; });
     target->activateWindow(); // a key's shortcut works in the active window
@@ -406,13 +411,8 @@ void AdditionsTest::copiedTermsPasteBackAndPlot()
         QCOMPARE(target->AAA(n)->text(), source->AAA(n)->text());
         QCOMPARE(target->FFF(n)->text(), source->FFF(n)->text());
     }
-    QCOMPARE(target->FFF(41)->text(), "0.25");
-    QCOMPARE(controlsOf(*target).Amax->text(), RealToText([] {
-                 double sum = 0;
-                 for (int n = 1; n <= 40; ++n)
-                     sum = sum + tavelo::NumberFromText(tavelo::RealToText(1.0 / n, '.'));
-                 return sum;
-             }()));
+    QCOMPARE(target->FFF(41)->text(), "0");
+    QCOMPARE(target->AAA(41)->text(), "0");
 
     // A spreadsheet's table in a Russian locale.
     QGuiApplication::clipboard()->setText("A;Fi\r\n1;0\r\n0,5;1,5\r\n");
@@ -447,6 +447,69 @@ void AdditionsTest::randomPhasesChangeOnlyThePhases()
         }
     }
     QVERIFY(phases.size() > 10);
+}
+
+void AdditionsTest::pastedTableFitsThePlot_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<bool>("cosine");
+    QTest::addColumn<QString>("amaxBefore");
+    QTest::addColumn<QString>("amaxAfter");
+    // The largest magnitude drawn, computed here, rounded up to two digits.
+    const auto largestDrawn = [](const std::function<double(int)>& A, int terms, bool cosine) {
+        double largest = 0;
+        for (int x = 0; x <= 657; ++x) {
+            double f = 0;
+            for (int n = 1; n <= terms; ++n) {
+                const double angle = n * 6.283 * x * 2 / 657;
+                f += A(n) * (cosine ? std::cos(angle) : std::sin(angle));
+            }
+            largest = std::max(largest, std::abs(f));
+        }
+        return largest;
+    };
+    // A pulse train of duty 0.1 as a spreadsheet computes it: 15 digits.
+    QString pulses;
+    for (int n = 1; n <= 50; ++n)
+        pulses += QString::number(std::sin(n * M_PI * 0.1) / n, 'g', 15) + '\n';
+    const auto pulse = [](int n) { return QString::number(std::sin(n * M_PI * 0.1) / n, 'g', 15).toDouble(); };
+    // The signed sum of the amplitudes is 1.48: the curve ran off the top.
+    const double pulsesLargest = largestDrawn(pulse, 50, true);
+    QVERIFY2(pulsesLargest > 1.5 && pulsesLargest < 1.6, qPrintable(QString::number(pulsesLargest)));
+    QTest::addRow("pulse train, cosine") << pulses << true << "1" << "1.6";
+    const double sineLargest = largestDrawn(pulse, 50, false);
+    QVERIFY2(sineLargest > 2 && sineLargest < 2.1, qPrintable(QString::number(sineLargest)));
+    QTest::addRow("the same in sine") << pulses << false << "1" << "2.1";
+    // A sawtooth's 40 terms: the signed sum is 4.28, the curve reaches 1.8.
+    QString sawtooth;
+    for (int n = 1; n <= 40; ++n)
+        sawtooth += QString::number(1.0 / n * (n % 2 ? 1 : -1), 'g', 15) + '\n';
+    const double sawtoothLargest = largestDrawn([](int n) { return 1.0 / n * (n % 2 ? 1 : -1); }, 40, false);
+    QTest::addRow("sawtooth, sine") << sawtooth << false << "1" << QString::number(std::ceil(sawtoothLargest * 10) / 10);
+    QTest::addRow("a larger one is kept") << sawtooth << false << "10" << "10";
+    QTest::addRow("silence changes nothing") << "0\n0\n" << false << "1" << "1";
+}
+
+void AdditionsTest::pastedTableFitsThePlot()
+{
+    QFETCH(QString, table);
+    QFETCH(bool, cosine);
+    QFETCH(QString, amaxBefore);
+    QFETCH(QString, amaxAfter);
+    const auto form = startedForm();
+    const auto& ui = controlsOf(*form);
+    (cosine ? ui.Option1_1 : ui.Option1_0)->click();
+    ui.Amax->setText(amaxBefore);
+    QGuiApplication::clipboard()->setText(table);
+    menuItem(ui.Picture2, "Вставить слагаемые")->trigger();
+    QCOMPARE(ui.Amax->text(), amaxAfter);
+    // Nothing drawn runs off the plot: no curve on its top and bottom rows
+    // but where the curve turns there.
+    const QImage drawn = ui.Picture1->image();
+    int onTheEdges = 0;
+    for (int x = 0; x < drawn.width(); ++x)
+        onTheEdges += isColor(drawn, x, 0, kCurveBlue) + isColor(drawn, x, drawn.height() - 1, kCurveBlue);
+    QCOMPARE(onTheEdges, 0);
 }
 
 void AdditionsTest::faultyTableChangesNothing_data()

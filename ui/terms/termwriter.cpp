@@ -1,10 +1,13 @@
 #include "ui/terms/termwriter.h"
 
+#include "core/plotextent.h"
 #include "core/termcount.h"
 #include "core/termtable.h"
 #include "core/waveforms.h"
 #include "ui/window/plotcontrol.h"
 #include "ui/window/seriesfields.h"
+
+#include <algorithm>
 
 TermWriter::TermWriter(SeriesFields* fields, PlotControl* plot, QObject* parent)
     : QObject(parent)
@@ -27,8 +30,27 @@ void TermWriter::writeWaveform(tavelo::Waveform waveform)
 
 void TermWriter::writeTable(const tavelo::TermTable& table)
 {
-    // N first, so that each amplitude's rule sums the terms of the table.
-    m_fields->write({.termCount = static_cast<int>(table.A.size()) - 1, .A = table.A, .Fi = table.Fi});
+    // The table is the whole series: the terms beyond its rows are 0, so
+    // that raising N later does not bring back the terms of an older one.
+    const int rows = static_cast<int>(table.A.size()) - 1;
+    SeriesWrite series{.termCount = rows,
+                       .A = std::vector<double>(tavelo::kMaxTerms + 1, 0.0),
+                       .Fi = std::vector<double>(tavelo::kMaxTerms + 1, 0.0)};
+    std::copy(table.A.begin(), table.A.end(), series.A.begin());
+    std::copy(table.Fi.begin(), table.Fi.end(), series.Fi.begin());
+
+    // The largest visible coordinate reaches as far as the sum that will be
+    // drawn, found on the series itself: the amplitudes' signed sum, which
+    // the fields' rule raises it to, can be far more or far less.
+    tavelo::HarmonicParams drawn = m_fields->read();
+    drawn.N = rows;
+    drawn.A = table.A;
+    drawn.Fi = table.Fi;
+    if (const auto largest = tavelo::largestDrawnMagnitude(drawn, m_plot->width())) {
+        if (const double covering = tavelo::coveringCoordinate(*largest); covering > 0)
+            series.Amax = std::max(drawn.Amax, covering);
+    }
+    m_fields->write(series);
     m_plot->request();
 }
 

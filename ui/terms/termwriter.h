@@ -26,7 +26,8 @@ public:
     // A random initial phase for each term 1..N, from [0, 2) in units of pi
     // with three decimals; the amplitudes stay.
     void writeRandomPhases();
-    // A table's terms 1..k, with N = k; the fields beyond k keep their texts.
+    // A table's terms 1..k as the whole series, with N = k and the terms
+    // beyond k zero; the largest visible coordinate is raised to show the sum.
     void writeTable(const tavelo::TermTable& table);
 
 private:

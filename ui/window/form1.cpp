@@ -57,7 +57,7 @@ Form1::Form1(QWidget* parent)
     auto* phases = new TermFieldColumn(ui.FFF_1, ui.VScroll2, ui.FNum, kPhaseLabelPrefix, phaseFieldDescription(), this);
     m_series = new SeriesFields({ui.Counti, ui.Hei, ui.Amax, ui.Tmax, ui.Option1_0, ui.Option1_1, amplitudes, phases},
                                 this);
-    m_plot = new PlotControl(this);
+    m_plot = new PlotControl(ui.Picture1, this);
     for (AutoSizeLabel* label : {ui.Label1, ui.Label2, ui.Label3, ui.ANum, ui.FNum})
         label->adjustSize();
     ui.Line1->setAttribute(Qt::WA_TransparentForMouseEvents);

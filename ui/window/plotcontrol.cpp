@@ -1,5 +1,18 @@
 #include "ui/window/plotcontrol.h"
 
+#include "ui/widgets/picturebox.h"
+
+PlotControl::PlotControl(PictureBox* area, QObject* parent)
+    : QObject(parent)
+    , m_area(area)
+{
+}
+
+double PlotControl::width() const
+{
+    return m_area->ScaleWidth();
+}
+
 void PlotControl::setRunning(bool running)
 {
     m_running = running;

@@ -5,6 +5,8 @@
 #include <QMetaType>
 #include <QObject>
 
+class PictureBox;
+
 // The plot as everything beside the window sees it: whether one runs, a way
 // to ask for one, and what each one did. The window runs the plot and
 // refuses a second one while one runs, whoever asks.
@@ -12,9 +14,11 @@ class PlotControl : public QObject {
     Q_OBJECT
 
 public:
-    using QObject::QObject;
+    PlotControl(PictureBox* area, QObject* parent);
 
     bool isRunning() const { return m_running; }
+    // How many columns wide a plot is drawn.
+    double width() const;
 
     // Asks for a plot, as «График» does; refused while one runs.
     void request() { emit requested(); }
@@ -33,6 +37,7 @@ signals:
     void finished(const tavelo::PlotResult& result);
 
 private:
+    PictureBox* m_area;
     bool m_running = false;
 };
 
