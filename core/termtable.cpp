@@ -4,9 +4,11 @@
 #include "core/termcount.h"
 
 #include <algorithm>
+#include <array>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <string>
 
 namespace tavelo {
 
@@ -185,6 +187,54 @@ std::string termTableText(std::string_view header, std::span<const std::string> 
         text += '\n';
     }
     return text;
+}
+
+
+namespace {
+
+std::string sylkCell(std::size_t column, std::size_t row, std::string_view content)
+{
+    return "C;X" + std::to_string(column) + ";Y" + std::to_string(row) + ";K" + std::string(content) + "\r\n";
+}
+
+std::string sylkText(std::string_view text)
+{
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == ';')
+            quoted += c; // doubled, as SYLK escapes them
+        if (c != '\r' && c != '\n')
+            quoted += c;
+    }
+    return quoted + '"';
+}
+
+std::string sylkValue(const std::string& field)
+{
+    const double value = NumberFromText(field);
+    std::array<char, 32> digits{};
+    const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+    return std::string(digits.data(), written.ptr);
+}
+
+} // namespace
+
+std::string termTableSylk(std::string_view header, std::span<const std::string> amplitudes,
+                          std::span<const std::string> phases)
+{
+    std::string sylk = "ID;PTAVELO\r\n";
+    std::size_t column = 1;
+    for (std::size_t start = 0; start <= header.size(); ++column) {
+        const std::size_t end = std::min(header.find('\t', start), header.size());
+        sylk += sylkCell(column, 1, sylkText(header.substr(start, end - start)));
+        start = end + 1;
+    }
+    const std::size_t terms = std::min(amplitudes.size(), phases.size());
+    for (std::size_t n = 0; n < terms; ++n) {
+        sylk += sylkCell(1, n + 2, sylkValue(amplitudes[n]));
+        sylk += sylkCell(2, n + 2, sylkValue(phases[n]));
+    }
+    return sylk + "E\r\n";
 }
 
 } // namespace tavelo

@@ -55,4 +55,12 @@ std::optional<double> readCell(std::string_view cell, bool& outOfRange);
 std::string termTableText(std::string_view header, std::span<const std::string> amplitudes,
                           std::span<const std::string> phases);
 
+// The same table in SYLK, the format spreadsheets exchange cells in with
+// numbers as numbers: the header's names (tab-separated) as text, then each
+// term's amplitude and phase as the value its field holds, written with a
+// full stop and to the last bit, so that a spreadsheet in any locale takes
+// them as those numbers.
+std::string termTableSylk(std::string_view header, std::span<const std::string> amplitudes,
+                          std::span<const std::string> phases);
+
 } // namespace tavelo

@@ -131,3 +131,20 @@ TEST(TermTable, OwnCopyPastesBackTheSameTexts)
 }
 
 } // namespace
+
+TEST(TermTableSylk, GivesEveryValueAsTheNumberItsFieldHolds)
+{
+    const std::vector<std::string> amplitudes{"0.5", "1,5", "1e-3", "0.1", "1e400", "-0"};
+    const std::vector<std::string> phases{"0", "2", "0.333333333333333", "abc", "1", "&HFF"};
+    const std::string sylk = tavelo::termTableSylk("A; \"м\"\tFi", amplitudes, phases);
+    EXPECT_EQ(sylk, "ID;PTAVELO\r\n"
+                    "C;X1;Y1;K\"A;; \"\"м\"\"\"\r\n"
+                    "C;X2;Y1;K\"Fi\"\r\n"
+                    "C;X1;Y2;K0.5\r\nC;X2;Y2;K0\r\n"
+                    "C;X1;Y3;K1\r\nC;X2;Y3;K2\r\n"          // a field "1,5" holds 1
+                    "C;X1;Y4;K0.001\r\nC;X2;Y4;K0.333333333333333\r\n"
+                    "C;X1;Y5;K0.1\r\nC;X2;Y5;K0\r\n"        // "abc" holds 0
+                    "C;X1;Y6;K1.7976931348623157e+308\r\nC;X2;Y6;K1\r\n" // the largest double
+                    "C;X1;Y7;K-0\r\nC;X2;Y7;K255\r\n"
+                    "E\r\n");
+}

@@ -30,8 +30,15 @@ void TermClipboard::copyTerms()
         amplitudes.push_back(m_fields->amplitudeText(i).toStdString());
         phases.push_back(m_fields->phaseText(i).toStdString());
     }
-    const std::string table = tavelo::termTableText(termTableHeader().toStdString(), amplitudes, phases);
-    QGuiApplication::clipboard()->setText(QString::fromStdString(table));
+    const std::string header = termTableHeader().toStdString();
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(tavelo::termTableText(header, amplitudes, phases)));
+    // Spreadsheets read the plain text in their locale, so a Russian one
+    // takes "0.5" for text; in SYLK a number is a number in every locale.
+    const std::string sylk = tavelo::termTableSylk(header, amplitudes, phases);
+    data->setData(QStringLiteral("application/x-openoffice-sylk;windows_formatname=\"Sylk\""),
+                  QByteArray(sylk.data(), qsizetype(sylk.size())));
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void TermClipboard::pasteTerms()
