@@ -1,10 +1,12 @@
 // Any text read as a table of terms: no crash and no hang; a table that is
-// read is at most 250 terms of finite numbers, and the program's copy of the
-// fields it fills reads back as the same field texts.
+// read is at most 250 terms of finite numbers, the program's copy of the
+// fields it fills reads back as the same field texts, and its copy in SYLK
+// gives every value as the number the field holds, to the last bit.
 
 #include "core/numbertext.h"
 #include "core/termtable.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -42,5 +44,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             || tavelo::RealToText(copy->Fi[n], '.') != phases[n - 1])
             std::abort();
     }
+
+    // Each numeric cell of the SYLK copy: "C;X<column>;Y<row>;K<number>".
+    const std::string sylk = tavelo::termTableSylk("Амплитуда\tФаза", amplitudes, phases);
+    std::size_t cells = 0;
+    for (std::size_t at = sylk.find("\r\nC;X"); at != std::string::npos; at = sylk.find("\r\nC;X", at + 1)) {
+        const std::size_t end = sylk.find("\r\n", at + 2);
+        const std::string cell = sylk.substr(at + 2, end - at - 2);
+        const std::size_t column = cell[3] - '0';
+        const std::size_t row = std::strtoul(cell.c_str() + cell.find(";Y") + 2, nullptr, 10);
+        const std::string value = cell.substr(cell.find(";K") + 2);
+        if (row == 1)
+            continue; // the header's names
+        double number = 0;
+        const auto parsed = std::from_chars(value.data(), value.data() + value.size(), number);
+        const std::vector<std::string>& fields = column == 1 ? amplitudes : phases;
+        if (parsed.ec != std::errc() || parsed.ptr != value.data() + value.size() || row - 2 >= fields.size()
+            || number != tavelo::NumberFromText(fields[row - 2]))
+            std::abort();
+        ++cells;
+    }
+    if (cells != 2 * amplitudes.size())
+        std::abort();
     return 0;
 }
