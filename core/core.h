@@ -5,6 +5,7 @@
 // the number of terms and the classic waveforms. Plain C++, no toolkit.
 
 #include "core/amplitudebars.h"
+#include "core/celltable.h"
 #include "core/columnplot.h"
 #include "core/harmonicparams.h"
 #include "core/limitshape.h"
@@ -15,6 +16,8 @@
 #include "core/plotparts.h"
 #include "core/plotreadout.h"
 #include "core/series.h"
+#include "core/shape.h"
+#include "core/shapeanalysis.h"
 #include "core/singleprecision.h"
 #include "core/termcount.h"
 #include "core/termtable.h"

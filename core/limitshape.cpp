@@ -103,6 +103,11 @@ double fundamentalAngle(const HarmonicParams& params, double x, double W)
     return phase + (((1 * kTwoPiApprox) * x) * params.P) / W;
 }
 
+double fundamentalTimeAngle(const HarmonicParams& params, double x, double W)
+{
+    return x == 0 ? 0.0 : (((1 * kTwoPiApprox) * x) * params.P) / W;
+}
+
 double limitShape(Waveform waveform, double theta, bool sinBasis)
 {
     const double reduced = reducedAngle(theta);

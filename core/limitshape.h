@@ -14,6 +14,10 @@ double reducedAngle(double theta);
 // series computes it: pi * Fi(1), plus the time term of n = 1 beyond column 0.
 double fundamentalAngle(const HarmonicParams& params, double x, double W);
 
+// The time term of the fundamental alone at plot column x, as the series
+// computes it: 0 at column 0.
+double fundamentalTimeAngle(const HarmonicParams& params, double x, double W);
+
 // The shape that a classic waveform's series approaches as N grows without
 // bound, at the fundamental's angle theta: the square wave pi/4 sign(sin),
 // the sawtooth theta/2, the triangle pi/8 (pi - 2|theta|), with theta reduced

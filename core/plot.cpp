@@ -13,23 +13,23 @@ PlotResult DrawPlot(const HarmonicParams& params, double W, double Hs, const Plo
     PlotResult result;
     result.readout.start(W, params.P);
     result.limitAsked = choice.limit;
-    if (choice.limit)
+    result.shapeShown = choice.limit && choice.shape;
+    if (choice.limit && !choice.shape)
         result.limit = recognizeWaveform(params, choice.lastWaveform);
     if (choice.terms) {
         result.termsShown = static_cast<int>(
             std::count_if(params.A.begin() + 1, params.A.end(), [](double a) { return a != 0; }));
     }
     ColumnObserver* observers[] = {&result.readout};
-    if (!choice.terms && !result.limit) {
+    if (!choice.terms && !result.limit && !result.shapeShown) {
         result.outcome = DrawColumns(params, W, Hs, canvas, yield, observers);
         return result;
     }
-    PlotParts parts(params, W, Hs, {choice.terms, result.limit});
+    PlotParts parts(params, W, Hs, {choice.terms, result.limit, result.shapeShown ? choice.shape.get() : nullptr});
     result.outcome = DrawColumns(params, W, Hs, canvas, yield, observers, &parts);
-    if (result.limit) {
-        result.deviation = parts.deviation();
+    result.deviation = parts.deviation();
+    if (result.limit)
         result.overshoot = overshootPercent(*result.limit, params);
-    }
     return result;
 }
 

@@ -2,8 +2,10 @@
 
 #include "core/columnplot.h"
 #include "core/plotreadout.h"
+#include "core/shape.h"
 #include "core/waveforms.h"
 
+#include <memory>
 #include <optional>
 
 namespace tavelo {
@@ -15,6 +17,9 @@ struct PlotChoice {
     // The classic waveform written last: where the fields hold several at
     // once, it is the one they are taken for.
     std::optional<Waveform> lastWaveform;
+    // A shape of the user's (drawn, pasted or recorded, its mean taken out)
+    // that the terms came from: while it is there, it is the shape shown.
+    std::shared_ptr<const Shape> shape;
 };
 
 // Everything a plot tells once it has ended.
@@ -23,8 +28,9 @@ struct PlotResult {
     int termsShown = 0;               // terms drawn beside the sum
     bool limitAsked = false;
     std::optional<Waveform> limit;    // the limit shape drawn, where one was known
+    bool shapeShown = false;          // the user's shape drawn in its place
     std::optional<double> overshoot;  // at the jump, in percent of it
-    std::optional<double> deviation;  // root mean square of the sum less the limit, in metres
+    std::optional<double> deviation;  // root mean square of the sum less the shape shown, in metres
     PlotReadout readout;              // the values drawn, for a reader of the plot
 };
 

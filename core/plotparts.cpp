@@ -46,8 +46,10 @@ ColumnParts PlotParts::at(double x, double f, std::span<const double> terms)
         }
         parts.terms = m_termSegments;
     }
-    if (m_choice.limit) {
-        const double limit = limitShape(*m_choice.limit, fundamentalAngle(m_params, x, m_W), m_params.sinBasis);
+    if (m_choice.limit || m_choice.shape) {
+        const double limit = m_choice.shape
+                                 ? shapeAt(m_choice.shape->samples, fundamentalTimeAngle(m_params, x, m_W))
+                                 : limitShape(*m_choice.limit, fundamentalAngle(m_params, x, m_W), m_params.sinBasis);
         const Point point = pointAt(x, limit);
         if (x > 0 && m_limitPoint.valid && point.valid)
             parts.target = PlotSegment{m_limitPoint.x, m_limitPoint.y, point.x, point.y};
@@ -61,7 +63,7 @@ ColumnParts PlotParts::at(double x, double f, std::span<const double> terms)
 
 std::optional<double> PlotParts::deviation() const
 {
-    if (!m_choice.limit || m_points == 0)
+    if ((!m_choice.limit && !m_choice.shape) || m_points == 0)
         return std::nullopt;
     return std::sqrt(m_squares / m_points);
 }

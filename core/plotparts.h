@@ -2,6 +2,7 @@
 
 #include "core/harmonicparams.h"
 #include "core/plotcanvas.h"
+#include "core/shape.h"
 #include "core/waveforms.h"
 
 #include <optional>
@@ -13,11 +14,12 @@ namespace tavelo {
 struct PartsChoice {
     bool terms = false;             // every term whose amplitude is not 0
     std::optional<Waveform> limit;  // the shape this waveform's series approaches
+    const Shape* shape = nullptr;   // or this one, repeated over the periods
 };
 
 // The chosen parts column by column beside the sum, through the same mapping
-// onto the plot area, and how far the sum is from the limit shape over the
-// points drawn. A part's point that has no coordinate (one beyond the double
+// onto the plot area, and how far the sum is from the shape it is compared
+// with (a limit shape or a shape of the user's) over the points drawn. A part's point that has no coordinate (one beyond the double
 // range) is left out, and so are its two segments.
 class PlotParts {
 public:
@@ -28,8 +30,8 @@ public:
     // terms (index n for term n). Valid until the next call.
     ColumnParts at(double x, double f, std::span<const double> terms);
 
-    // The root mean square of the sum less the limit shape over the points
-    // drawn; empty without a limit shape or before the first point.
+    // The root mean square of the sum less the shape it is compared with over
+    // the points drawn; empty without one or before the first point.
     std::optional<double> deviation() const;
 
 private:

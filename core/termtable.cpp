@@ -12,158 +12,16 @@
 
 namespace tavelo {
 
-namespace {
-
-bool isDigit(char c)
+std::variant<TermTable, TableFault> readTermTable(std::string_view text)
 {
-    return c >= '0' && c <= '9';
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-// The number's text with a full stop for its decimal point and no plus sign,
-// as from_chars reads it; empty when the text is no number in full.
-std::string normalNumber(std::string_view text)
-{
-    std::string normal;
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-')
-            normal += '-';
-        ++i;
-    }
-    std::size_t digits = 0;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        if (isDigit(text[i])) {
-            normal += text[i];
-            ++digits;
-        } else if ((text[i] == '.' || text[i] == ',') && !point) {
-            normal += '.';
-            point = true;
-        } else {
-            break;
-        }
-    }
-    if (digits == 0)
-        return {};
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        normal += 'e';
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-            normal += text[i++];
-        std::size_t exponentDigits = 0;
-        for (; i < text.size() && isDigit(text[i]); ++i, ++exponentDigits)
-            normal += text[i];
-        if (exponentDigits == 0)
-            return {};
-    }
-    return i == text.size() ? normal : std::string();
-}
-
-// The cells of one row: split at tabs, or at semicolons in a row without one.
-std::vector<std::string_view> cellsOf(std::string_view row)
-{
-    const char separator = row.find('\t') != std::string_view::npos ? '\t' : ';';
-    std::vector<std::string_view> cells;
-    while (true) {
-        const std::size_t end = row.find(separator);
-        cells.push_back(row.substr(0, end));
-        if (end == std::string_view::npos)
-            return cells;
-        row.remove_prefix(end + 1);
-    }
-}
-
-TermTableFault fault(TermTableFault::Kind kind, int row = 0, int cell = 0, int cells = 0, std::string text = {})
-{
-    return {kind, row, cell, cells, std::move(text)};
-}
-
-} // namespace
-
-std::optional<double> readCell(std::string_view cell, bool& outOfRange)
-{
-    outOfRange = false;
-    const std::string normal = normalNumber(trimmed(cell));
-    if (normal.empty())
-        return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(normal.data(), normal.data() + normal.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // Too small is as near 0 as a double gets; too large has no double.
-        value = NumberFromText(normal);
-        if (std::abs(value) == DBL_MAX) {
-            outOfRange = true;
-            return std::nullopt;
-        }
-        return value;
-    }
-    if (error != std::errc() || end != normal.data() + normal.size())
-        return std::nullopt;
-    return value;
-}
-
-std::variant<TermTable, TermTableFault> readTermTable(std::string_view text)
-{
-    using Kind = TermTableFault::Kind;
-    if (text.empty())
-        return fault(Kind::NoText);
-    std::vector<std::string_view> rows;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view row = text.substr(0, end);
-        if (!row.empty() && row.back() == '\r')
-            row.remove_suffix(1);
-        rows.push_back(row);
-        // More rows than terms are refused without reading the rest.
-        if (rows.size() > std::size_t(kMaxTerms) + 2 && !trimmed(row).empty())
-            break;
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    }
-    while (!rows.empty() && trimmed(rows.back()).empty())
-        rows.pop_back();
-
+    auto rows = readCellRows(text, std::size_t(kMaxTerms), 2);
+    if (const auto* fault = std::get_if<TableFault>(&rows))
+        return *fault;
     TermTable table{{0}, {0}};
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        const int row = static_cast<int>(r) + 1;
-        const std::vector<std::string_view> cells = cellsOf(rows[r]);
-        if (r == 0) {
-            bool outOfRange = false;
-            const bool anyNumber = std::any_of(cells.begin(), cells.end(), [&](std::string_view cell) {
-                return readCell(cell, outOfRange).has_value() || outOfRange;
-            });
-            if (!anyNumber)
-                continue;
-        }
-        if (table.A.size() > std::size_t(kMaxTerms))
-            return fault(Kind::TooManyRows, row);
-        if (cells.size() > 2)
-            return fault(Kind::TooManyCells, row, 0, static_cast<int>(cells.size()));
-        double values[2] = {0, 0};
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            const int cell = static_cast<int>(c) + 1;
-            if (trimmed(cells[c]).empty())
-                return fault(Kind::EmptyCell, row, cell);
-            bool outOfRange = false;
-            const std::optional<double> value = readCell(cells[c], outOfRange);
-            if (!value)
-                return fault(outOfRange ? Kind::OutOfRange : Kind::NotANumber, row, cell, 0, std::string(cells[c]));
-            values[c] = *value;
-        }
-        table.A.push_back(values[0]);
-        table.Fi.push_back(values[1]);
+    for (const CellRow& row : std::get<std::vector<CellRow>>(rows)) {
+        table.A.push_back(row.cells[0]);
+        table.Fi.push_back(row.cells.size() > 1 ? row.cells[1] : 0.0);
     }
-    if (table.A.size() == 1)
-        return fault(Kind::NoRows);
     return table;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/celltable.h"
+
 #include <optional>
 #include <span>
 #include <string>
@@ -16,36 +18,9 @@ struct TermTable {
     std::vector<double> Fi; // in units of pi
 };
 
-// The first thing wrong with a table. Rows and cells are counted from 1 as
-// a spreadsheet shows them, the header row included.
-struct TermTableFault {
-    enum class Kind {
-        NoText,       // the text is empty
-        NoRows,       // nothing but a header and blank lines
-        TooManyRows,  // row `row` is term 251
-        TooManyCells, // row `row` has `cells` cells
-        EmptyCell,    // cell `cell` of row `row` holds nothing
-        NotANumber,   // cell `cell` of row `row` holds `text`, which is no number
-        OutOfRange,   // cell `cell` of row `row` holds `text`, beyond the range of a double
-    };
-    Kind kind;
-    int row = 0;
-    int cell = 0;
-    int cells = 0;
-    std::string text;
-};
-
-// Reads a table: rows are lines (LF or CR LF); blank lines at the end are
-// ignored; cells are separated by tabs or, in a row without a tab, by
-// semicolons; a row holds the amplitude and optionally the phase; a first
-// row in which no cell is a number is a header. A cell is a number in full:
-// blanks around it, a sign, digits with one decimal point, full stop or
-// comma, and an exponent. At most kMaxTerms rows.
-std::variant<TermTable, TermTableFault> readTermTable(std::string_view text);
-
-// The number a cell holds, or nothing; a number beyond the range of a double
-// sets `outOfRange`. One below the smallest double reads as 0.
-std::optional<double> readCell(std::string_view cell, bool& outOfRange);
+// Reads a table of terms as a spreadsheet copies one (readCellRows): a row
+// holds the amplitude and optionally the phase; at most kMaxTerms rows.
+std::variant<TermTable, TableFault> readTermTable(std::string_view text);
 
 // The table of terms 1..k that readTermTable reads back as the same series:
 // a header line, then per term its amplitude and phase text, a tab between

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const auto read = tavelo::readTermTable(text);
-    if (const auto* fault = std::get_if<tavelo::TermTableFault>(&read)) {
+    if (const auto* fault = std::get_if<tavelo::TableFault>(&read)) {
         if (fault->row < 0 || fault->cell < 0 || fault->cell > 2)
             std::abort();
         return 0;

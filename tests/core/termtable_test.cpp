@@ -15,7 +15,7 @@
 
 namespace {
 
-using Kind = tavelo::TermTableFault::Kind;
+using Kind = tavelo::TableFault::Kind;
 
 std::string tableFile(const std::string& name)
 {
@@ -84,8 +84,8 @@ TEST(TermTable, NamesTheFirstFaultyRowAndCell)
         SCOPED_TRACE(expected.text);
         const bool isFile = expected.text.find('.') != std::string::npos;
         const auto read = tavelo::readTermTable(isFile ? tableFile(expected.text) : expected.text);
-        ASSERT_TRUE(std::holds_alternative<tavelo::TermTableFault>(read));
-        const tavelo::TermTableFault& fault = std::get<tavelo::TermTableFault>(read);
+        ASSERT_TRUE(std::holds_alternative<tavelo::TableFault>(read));
+        const tavelo::TableFault& fault = std::get<tavelo::TableFault>(read);
         EXPECT_EQ(fault.kind, expected.kind);
         EXPECT_EQ(fault.row, expected.row);
         EXPECT_EQ(fault.cell, expected.cell);
