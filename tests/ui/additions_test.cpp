@@ -72,7 +72,8 @@ void AdditionsTest::menusHoldTheirItemsInOrder()
                           "Одна гармоника", "Случайные фазы", "-", "Копировать слагаемые", "Вставить слагаемые",
                           "-", "Копировать рисунок"}));
     QCOMPARE(itemsOf(controlsOf(*form).Picture1),
-             QStringList({"Прослушать", "Частота основного тона", "-", "Показать слагаемые",
+             QStringList({"Прослушать", "Частота основного тона", "-", "Нарисовать форму", "Вставить форму", "-",
+                          "Показать слагаемые",
                           "Показать предельную форму", "-", "Копировать рисунок"}));
     QStringList pitches;
     for (const QAction* pitch : form->pictureMenus().pitchActions())
@@ -236,19 +237,6 @@ void AdditionsTest::copyPutsTheAreaOnTheClipboard()
         QVERIFY(!rowsOf(copied, 210, kBarOlive).isEmpty());        // the one bar
     }
     QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), box->picture().convertToFormat(QImage::Format_RGB32));
-}
-
-// Pixels of the image in the given colour.
-static QList<QPoint> pixelsOf(const QImage& image, QColor color)
-{
-    QList<QPoint> found;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (QColor(image.pixel(x, y)) == color)
-                found.append({x, y});
-        }
-    }
-    return found;
 }
 
 void AdditionsTest::partsAppearOnlyWhenTickedAndLeaveTheSumAlone()

@@ -184,6 +184,19 @@ inline QList<int> rowsOf(const QImage& image, int x, QColor color)
     return rows;
 }
 
+// Pixels of the image in the given colour.
+inline QList<QPoint> pixelsOf(const QImage& image, QColor color)
+{
+    QList<QPoint> found;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (QColor(image.pixel(x, y)) == color)
+                found.append({x, y});
+        }
+    }
+    return found;
+}
+
 inline const QColor kCurveBlue{0, 0, 255};
 inline const QColor kBarOlive{128, 128, 0};
 

@@ -78,6 +78,7 @@ public:
     int partToggles = 0;
     int pastes = 0;
     int sounds = 0;
+    int shapes = 0;
     QString failure;
 
     void play(int count)
@@ -137,6 +138,31 @@ private:
             table += chance(50) ? QStringLiteral("\r\n") : QStringLiteral("\n");
         }
         return table;
+    }
+
+    // One period of a shape as a spreadsheet might copy it, often faulty.
+    QString randomShapeTable()
+    {
+        if (chance(10))
+            return hostileText();
+        const bool timed = chance(30);
+        QString table = chance(50) ? (timed ? QStringLiteral("t;f\n") : QStringLiteral("f\n")) : QString();
+        const int rows = chance(5) ? pick(5) : chance(3) ? 2000 + pick(3000) : 4 + pick(60);
+        const double scale = chance(10) ? 1e14 : 1 + pick(5);
+        for (int row = 0; row < rows; ++row) {
+            if (timed)
+                table += QString::number(chance(2) ? row / 2 : row) + QLatin1Char(';');
+            table += chance(1) ? hostileText().left(8) : QString::number((pick(2000) / 1000.0 - 1) * scale, 'g', 15);
+            table += QLatin1Char('\n');
+        }
+        return table;
+    }
+
+    // A point anywhere on the plot area, and now and then beyond it.
+    QPoint somePointOnThePlot()
+    {
+        const QRect area = m_ui.Picture1->rect();
+        return QPoint(pick(area.width() + 40) - 20, pick(area.height() + 40) - 20);
     }
 
     QScrollBar* someScrollBar() { return chance(50) ? m_ui.VScroll3 : m_ui.VScroll2; }
@@ -239,7 +265,29 @@ private:
             QTest::keyClick(field, down ? Qt::Key_Down : Qt::Key_Up);
             break;
         }
-        case 10: { // copy a drawing area or read the plot; now and then choose a waveform or a part of the plot
+        case 10: { // copy a drawing area or read the plot; now and then draw or paste a shape, choose a waveform or a part of the plot
+            if (chance(6)) { // a shape drawn or pasted; a stroke may be left, cancelled or cut short by a plot
+                const auto& menus = m_form.pictureMenus();
+                QAction* item = chance(50) ? menus.drawShapeAction() : menus.pasteShapeAction();
+                if (item == menus.pasteShapeAction())
+                    QGuiApplication::clipboard()->setText(randomShapeTable());
+                log << QStringLiteral("%1%2").arg(item->text(), item->isEnabled() ? "" : " (disabled)");
+                if (!item->isEnabled())
+                    break;
+                ++shapes;
+                item->trigger();
+                if (item == menus.drawShapeAction() && chance(80)) {
+                    PictureBox* plot = m_ui.Picture1;
+                    QTest::mousePress(plot, chance(90) ? Qt::LeftButton : Qt::RightButton, {}, somePointOnThePlot());
+                    for (int move = pick(40); move > 0; --move)
+                        QTest::mouseMove(plot, somePointOnThePlot());
+                    if (chance(10))
+                        QTest::keyClick(plot, Qt::Key_Escape);
+                    if (chance(90))
+                        QTest::mouseRelease(plot, Qt::LeftButton, {}, somePointOnThePlot());
+                }
+                break;
+            }
             if (chance(97)) {
                 PictureBox* box = chance(50) ? m_ui.Picture1 : m_ui.Picture2;
                 box->setFocus();
@@ -343,9 +391,11 @@ private:
             failure = QStringLiteral("Command1 disabled with no plot running");
         if (duringPlot && m_ui.Picture1->marker())
             failure = QStringLiteral("the plot's cursor shows while a plot runs");
-        for (const QAction* waveform : m_form.pictureMenus().waveformActions()) {
-            if (waveform->isEnabled() != m_ui.Command1->isEnabled())
-                failure = waveform->text() + " enabled differs from Command1";
+        QList<QAction*> plotting = m_form.pictureMenus().waveformActions();
+        plotting << m_form.pictureMenus().drawShapeAction() << m_form.pictureMenus().pasteShapeAction();
+        for (const QAction* item : std::as_const(plotting)) {
+            if (item->isEnabled() != m_ui.Command1->isEnabled())
+                failure = item->text() + " enabled differs from Command1";
         }
     }
 
@@ -382,6 +432,7 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
     int partToggles = 0;
     int pastes = 0;
     int sounds = 0;
+    int shapes = 0;
     for (quint32 seed : seeds) {
         const auto form = startedForm();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -393,6 +444,7 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
         partToggles += user.partToggles;
         pastes += user.pastes;
         sounds += user.sounds;
+        shapes += user.shapes;
         if (!user.failure.isEmpty()) {
             qWarning().noquote() << "seed" << seed << "failed after" << user.actions << "actions:" << user.failure;
             qWarning().noquote() << "replay with TAVELO_RANDOM_SEED=" + QString::number(seed) + "; last actions:";
@@ -402,8 +454,8 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
         }
     }
     qInfo("played %d random actions, checked the window %d times, closed %d message boxes, chose %d waveforms, "
-          "ticked or unticked %d parts of the plot, pasted %d tables, chose %d sound items",
-          played, checked, closer.closed, waveforms, partToggles, pastes, sounds);
+          "ticked or unticked %d parts of the plot, pasted %d tables, chose %d sound items, drew or pasted %d shapes",
+          played, checked, closer.closed, waveforms, partToggles, pastes, sounds, shapes);
     QVERIFY(played >= totalActions - int(seeds.size()));
 }
 

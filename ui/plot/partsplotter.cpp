@@ -18,9 +18,26 @@ tavelo::PlotResult PartsPlotter::draw(const tavelo::HarmonicParams& params, doub
     return tavelo::DrawPlot(params, W, Hs, m_choice, canvas, yield);
 }
 
+void PartsPlotter::setLastWaveform(tavelo::Waveform waveform)
+{
+    m_choice.lastWaveform = waveform;
+    m_choice.shape.reset();
+}
+
+void PartsPlotter::setShape(std::shared_ptr<const tavelo::Shape> shape, const ShapeSource& source)
+{
+    m_choice.shape = std::move(shape);
+    m_shapeSource = source;
+}
+
+QString PartsPlotter::describe(const tavelo::PlotResult& result) const
+{
+    return partsDescription(result, m_choice.shape ? &m_shapeSource : nullptr);
+}
+
 void PartsPlotter::showFigures(const tavelo::PlotResult& result) const
 {
-    const QStringList figures = cornerFigures(result);
+    const QStringList figures = cornerFigures(result, m_choice.shape ? &m_shapeSource : nullptr);
     if (!figures.isEmpty())
         m_plot->drawText(4, 2, figures.join(QLatin1Char('\n')), m_textFont, Qt::black);
 }

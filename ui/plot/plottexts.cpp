@@ -2,6 +2,7 @@
 
 #include "core/numbertext.h"
 #include "core/plot.h"
+#include "ui/plot/shapesource.h"
 #include "ui/terms/termtexts.h"
 #include "ui/widgets/fieldtext.h"
 
@@ -15,6 +16,30 @@ QString wholeNumber(double v)
 QString overshootText(double percent)
 {
     return QStringLiteral("Выброс: %1 % скачка").arg(RealToText(tavelo::RoundedToDecimals(percent, 2)));
+}
+
+// "1 отсчёт", "3 отсчёта", "657 отсчётов".
+QString samplesText(int count)
+{
+    const int lastTwo = count % 100;
+    const int last = count % 10;
+    const QString word = last == 1 && lastTwo != 11                                  ? QStringLiteral("отсчёт")
+                         : last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14) ? QStringLiteral("отсчёта")
+                                                                                    : QStringLiteral("отсчётов");
+    return WholeToText(count) + QLatin1Char(' ') + word;
+}
+
+QString shapeOrigin(const ShapeSource& shape)
+{
+    switch (shape.kind) {
+    case ShapeSource::Kind::Drawn:
+        return QStringLiteral(" Слагаемые вычислены по нарисованной форме: %1.").arg(samplesText(shape.samples));
+    case ShapeSource::Kind::Pasted:
+        return QStringLiteral(" Слагаемые вычислены по вставленной форме: %1.").arg(samplesText(shape.samples));
+    case ShapeSource::Kind::Recorded:
+        return QStringLiteral(" Слагаемые вычислены по записанному звуку: %1.").arg(samplesText(shape.samples));
+    }
+    return {};
 }
 
 QString deviationText(double metres)
@@ -83,32 +108,47 @@ QString plotFaultMessage(const tavelo::PlotOutcome& outcome)
     return where + QLatin1Char('\n') + why;
 }
 
-QString partsDescription(const tavelo::PlotResult& result)
+QString partsDescription(const tavelo::PlotResult& result, const ShapeSource* shape)
 {
     QString description;
     if (result.termsShown > 0)
         description += QStringLiteral(" Показаны слагаемые: %1.").arg(WholeToText(result.termsShown));
-    if (result.limitAsked && !result.limit)
-        description += QStringLiteral(" Предельная форма известна только для колебаний из меню спектра.");
-    if (!result.limit)
-        return description;
-    description += QStringLiteral(" Предельная форма: %1.").arg(waveformTitle(*result.limit));
-    const QStringList figures = cornerFigures(result);
-    if (figures.isEmpty())
-        return description;
-    return description + QLatin1Char(' ') + figures.join(QStringLiteral(". ")) + QLatin1Char('.');
+    if (shape) {
+        description += shapeOrigin(*shape);
+    } else {
+        if (result.limitAsked && !result.limit)
+            description += QStringLiteral(" Предельная форма известна только для колебаний из меню спектра.");
+        if (!result.limit)
+            return description;
+        description += QStringLiteral(" Предельная форма: %1.").arg(waveformTitle(*result.limit));
+    }
+    for (QString figure : cornerFigures(result, shape)) {
+        if (!figure.endsWith(QLatin1Char('.')))
+            figure += QLatin1Char('.');
+        description += QLatin1Char(' ') + figure;
+    }
+    return description;
 }
 
-QStringList cornerFigures(const tavelo::PlotResult& result)
+QStringList cornerFigures(const tavelo::PlotResult& result, const ShapeSource* shape)
 {
     QStringList figures;
-    if (!result.limit || result.outcome.end == tavelo::PlotEnd::NumericFault)
-        return figures;
-    if (result.overshoot)
-        figures << overshootText(*result.overshoot);
-    if (result.deviation)
-        figures << deviationText(*result.deviation);
+    if (result.outcome.end != tavelo::PlotEnd::NumericFault && (result.limit || result.shapeShown)) {
+        if (result.overshoot)
+            figures << overshootText(*result.overshoot);
+        if (result.deviation)
+            figures << deviationText(*result.deviation);
+    }
+    if (shape && shape->droppedMean) {
+        figures << QStringLiteral("Постоянная составляющая %1 м отброшена: в ряду Фурье программы её нет.")
+                       .arg(RealToText(tavelo::RoundedToSignificant(*shape->droppedMean, 3)));
+    }
     return figures;
+}
+
+QString drawingHint()
+{
+    return QStringLiteral("Нарисуйте один период: ведите мышью слева направо, не отпуская кнопку; Esc — отмена");
 }
 
 QString cursorReadout(double periods, double value)

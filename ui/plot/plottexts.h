@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+struct ShapeSource;
+
 namespace tavelo {
 struct PlotOutcome;
 struct PlotResult;
@@ -19,11 +21,15 @@ QString plotDescription(const tavelo::PlotOutcome& outcome);
 QString plotFaultMessage(const tavelo::PlotOutcome& outcome);
 
 // What a listener hears of the parts drawn beside the sum and of their
-// figures, to follow the plot's description.
-QString partsDescription(const tavelo::PlotResult& result);
+// figures, to follow the plot's description; `shape` tells where the terms
+// came from when they came from a shape of the user's.
+QString partsDescription(const tavelo::PlotResult& result, const ShapeSource* shape);
 
-// The figures of the limit shape for the plot's corner, a line each.
-QStringList cornerFigures(const tavelo::PlotResult& result);
+// The figures of the shape shown for the plot's corner, a line each.
+QStringList cornerFigures(const tavelo::PlotResult& result, const ShapeSource* shape);
+
+// What the plot's corner says while a shape is drawn with the mouse.
+QString drawingHint();
 
 // What the plot's cursor says of a point: its time in periods of the
 // fundamental and the sum there.

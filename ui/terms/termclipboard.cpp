@@ -1,5 +1,6 @@
 #include "ui/terms/termclipboard.h"
 
+#include "core/shape.h"
 #include "core/termtable.h"
 #include "ui/terms/termtexts.h"
 #include "ui/terms/termwriter.h"
@@ -41,14 +42,34 @@ void TermClipboard::copyTerms()
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
-void TermClipboard::pasteTerms()
+namespace {
+
+QByteArray clipboardText()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    const QByteArray text = data && data->hasText() ? data->text().toUtf8() : QByteArray();
+    return data && data->hasText() ? data->text().toUtf8() : QByteArray();
+}
+
+} // namespace
+
+void TermClipboard::pasteTerms()
+{
+    const QByteArray text = clipboardText();
     const auto table = tavelo::readTermTable(std::string_view(text.constData(), std::size_t(text.size())));
-    if (const auto* fault = std::get_if<tavelo::TermTableFault>(&table)) {
-        showMessage(QMessageBox::Warning, termTableFaultMessage(*fault), m_messageParent);
+    if (const auto* fault = std::get_if<tavelo::TableFault>(&table)) {
+        showMessage(QMessageBox::Warning, tableFaultMessage(*fault, TableContent::Terms), m_messageParent);
         return;
     }
     m_writer->writeTable(std::get<tavelo::TermTable>(table));
+}
+
+void TermClipboard::pasteShape()
+{
+    const QByteArray text = clipboardText();
+    const auto shape = tavelo::readShapeTable(std::string_view(text.constData(), std::size_t(text.size())));
+    if (const auto* fault = std::get_if<tavelo::TableFault>(&shape)) {
+        showMessage(QMessageBox::Warning, tableFaultMessage(*fault, TableContent::Shape), m_messageParent);
+        return;
+    }
+    m_writer->writeShape(std::get<tavelo::Shape>(shape), ShapeSource::Kind::Pasted);
 }

@@ -6,10 +6,10 @@ class QWidget;
 class SeriesFields;
 class TermWriter;
 
-// The terms on the clipboard as a plain-text table, the way spreadsheets
-// exchange one: the window's terms 1..N copied out, and a table pasted in as
-// the series, or, when anything in it is wrong, a message that names the
-// first faulty row and cell and leaves every field as it was.
+// The terms on the clipboard as a table, the way spreadsheets exchange one:
+// the window's terms 1..N copied out, and a table of terms or of a shape
+// pasted in as the series, or, when anything in it is wrong, a message that
+// names the first faulty row and cell and leaves every field as it was.
 class TermClipboard : public QObject {
     Q_OBJECT
 
@@ -19,6 +19,9 @@ public:
 
     void copyTerms();
     void pasteTerms();
+    // One period of a shape pasted as a column of values, or of times and
+    // values, whose terms become the series.
+    void pasteShape();
 
 private:
     SeriesFields* m_fields;

@@ -1,5 +1,6 @@
 #include "ui/terms/termtexts.h"
 
+#include "core/shape.h"
 #include "core/termcount.h"
 #include "core/termtable.h"
 #include "core/waveforms.h"
@@ -25,9 +26,10 @@ QString termTableHeader()
     return QStringLiteral("Амплитуда, м\tНачальная фаза, в долях π");
 }
 
-QString termTableFaultMessage(const tavelo::TermTableFault& fault)
+QString tableFaultMessage(const tavelo::TableFault& fault, TableContent content)
 {
-    using Kind = tavelo::TermTableFault::Kind;
+    using Kind = tavelo::TableFault::Kind;
+    const bool terms = content == TableContent::Terms;
     // A cell may hold a whole clipboard; the message shows its start.
     const QString cellText = QString::fromStdString(fault.text);
     const QString shownText = cellText.size() > 40 ? cellText.left(40) + QStringLiteral("…") : cellText;
@@ -35,19 +37,33 @@ QString termTableFaultMessage(const tavelo::TermTableFault& fault)
     QString why;
     switch (fault.kind) {
     case Kind::NoText:
-        why = QStringLiteral("В буфере обмена нет текста. Скопируйте в электронной таблице столбец амплитуд "
-                             "или два столбца: амплитуды и начальные фазы.");
+        why = terms ? QStringLiteral("В буфере обмена нет текста. Скопируйте в электронной таблице столбец амплитуд "
+                                     "или два столбца: амплитуды и начальные фазы.")
+                    : QStringLiteral("В буфере обмена нет текста. Скопируйте в электронной таблице столбец значений "
+                                     "одного периода или два столбца: время и значение.");
         break;
     case Kind::NoRows:
         why = QStringLiteral("В таблице нет ни одной строки с числами.");
         break;
+    case Kind::TooFewRows:
+        why = QStringLiteral("В таблице строк с числами: %1, а нужно не меньше %2.")
+                  .arg(WholeToText(fault.cells), WholeToText(tavelo::kShapeMinSamples));
+        break;
     case Kind::TooManyRows:
-        why = QStringLiteral("Строка %1: в таблице больше %2 строк с числами, а слагаемых может быть не больше %2.")
-                  .arg(WholeToText(fault.row), WholeToText(tavelo::kMaxTerms));
+        why = terms ? QStringLiteral("Строка %1: в таблице больше %2 строк с числами, а слагаемых может быть не "
+                                     "больше %2.")
+                          .arg(WholeToText(fault.row), WholeToText(tavelo::kMaxTerms))
+                    : QStringLiteral("Строка %1: в таблице больше %2 строк с числами, а отсчётов формы может быть "
+                                     "не больше %2.")
+                          .arg(WholeToText(fault.row), WholeToText(tavelo::kShapeMaxSamples));
         break;
     case Kind::TooManyCells:
-        why = QStringLiteral("Строка %1: ячеек %2, а нужна одна (амплитуда) или две (амплитуда и начальная фаза).")
-                  .arg(WholeToText(fault.row), WholeToText(fault.cells));
+        why = terms ? QStringLiteral("Строка %1: ячеек %2, а нужна одна (амплитуда) или две (амплитуда и начальная "
+                                     "фаза).")
+                          .arg(WholeToText(fault.row), WholeToText(fault.cells))
+                    : QStringLiteral("Строка %1: ячеек %2, а нужна одна (значение) или две (время и значение), "
+                                     "как в первой строке.")
+                          .arg(WholeToText(fault.row), WholeToText(fault.cells));
         break;
     case Kind::EmptyCell:
         why = where + QStringLiteral("ячейка пуста.");
@@ -58,6 +74,11 @@ QString termTableFaultMessage(const tavelo::TermTableFault& fault)
     case Kind::OutOfRange:
         why = where + QStringLiteral("«%1» — число вне пределов, с которыми может работать программа.").arg(shownText);
         break;
+    case Kind::NotIncreasing:
+        why = where + QStringLiteral("«%1» — время не больше, чем в предыдущей строке, а оно должно расти.")
+                          .arg(shownText);
+        break;
     }
-    return why + QStringLiteral("\nСлагаемые не вставлены, поля остались прежними.");
+    return why + (terms ? QStringLiteral("\nСлагаемые не вставлены, поля остались прежними.")
+                        : QStringLiteral("\nФорма не вставлена, поля остались прежними."));
 }

@@ -4,7 +4,7 @@
 
 namespace tavelo {
 enum class Waveform;
-struct TermTableFault;
+struct TableFault;
 }
 
 // What the series' terms are called where the user meets them: the classic
@@ -18,4 +18,5 @@ QString termTableHeader();
 
 // Why a pasted table was not taken: its first faulty row and cell and what is
 // wrong there, and that the fields are as they were.
-QString termTableFaultMessage(const tavelo::TermTableFault& fault);
+enum class TableContent { Terms, Shape };
+QString tableFaultMessage(const tavelo::TableFault& fault, TableContent content);

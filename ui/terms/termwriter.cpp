@@ -1,6 +1,8 @@
 #include "ui/terms/termwriter.h"
 
 #include "core/plotextent.h"
+#include "core/shape.h"
+#include "core/shapeanalysis.h"
 #include "core/termcount.h"
 #include "core/termtable.h"
 #include "core/waveforms.h"
@@ -8,6 +10,7 @@
 #include "ui/window/seriesfields.h"
 
 #include <algorithm>
+#include <cmath>
 
 TermWriter::TermWriter(SeriesFields* fields, PlotControl* plot, QObject* parent)
     : QObject(parent)
@@ -61,5 +64,31 @@ void TermWriter::writeRandomPhases()
     for (std::size_t i = 1; i < phases.size(); ++i)
         phases[i] = thousandths(m_random) / 1000.0;
     m_fields->write({.Fi = phases});
+    m_plot->request();
+}
+
+void TermWriter::writeShape(const tavelo::Shape& shape, ShapeSource::Kind source)
+{
+    const tavelo::HarmonicParams now = m_fields->read();
+    const tavelo::ShapeTerms terms = tavelo::analyseShape(shape.samples, now.sinBasis);
+    auto centred = std::make_shared<tavelo::Shape>(shape);
+    double largestValue = 0;
+    for (double& v : centred->samples) {
+        v -= terms.mean;
+        largestValue = std::max(largestValue, std::abs(v));
+    }
+    const double largestTerm = *std::max_element(terms.A.begin() + 1, terms.A.end());
+    SeriesWrite series{.termCount = tavelo::waveformTermCount(m_fields->termCount()), .A = terms.A, .Fi = terms.Fi};
+    const double H = tavelo::coveringCoordinate(largestTerm);
+    if (H > 0)
+        series.H = std::max(m_fields->spectrumInput().H, H);
+    const double Amax = tavelo::coveringCoordinate(largestValue);
+    if (Amax > 0)
+        series.Amax = std::max(now.Amax, Amax);
+    m_fields->write(series);
+    ShapeSource origin{source, static_cast<int>(shape.samples.size()), std::nullopt};
+    if (terms.meanMatters())
+        origin.droppedMean = terms.mean;
+    emit shapeWritten(centred, origin);
     m_plot->request();
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "ui/plot/shapesource.h"
+
 #include <QObject>
 
+#include <memory>
 #include <random>
 
 class PlotControl;
@@ -9,6 +12,7 @@ class SeriesFields;
 
 namespace tavelo {
 enum class Waveform;
+struct Shape;
 struct TermTable;
 }
 
@@ -29,6 +33,15 @@ public:
     // A table's terms 1..k as the whole series, with N = k and the terms
     // beyond k zero; the largest visible coordinate is raised to show the sum.
     void writeTable(const tavelo::TermTable& table);
+    // The terms that make up one period of a shape, in the basis chosen, in
+    // all the fields; N is raised from 1, H and the largest visible
+    // coordinate to show the largest term and the shape.
+    void writeShape(const tavelo::Shape& shape, ShapeSource::Kind source);
+
+signals:
+    // The shape the terms were computed from, its mean taken out, to be shown
+    // with the plot, and where it came from.
+    void shapeWritten(std::shared_ptr<const tavelo::Shape> shape, const ShapeSource& source);
 
 private:
     SeriesFields* m_fields;

@@ -228,6 +228,16 @@ const QImage& PictureBox::image()
     return m_image;
 }
 
+void PictureBox::setImage(const QImage& image)
+{
+    endPainting();
+    ensureImage();
+    QPainter painter(&m_image);
+    painter.drawImage(QPointF(0, 0), image);
+    painter.end();
+    update(contentsRect());
+}
+
 QImage PictureBox::picture()
 {
     ensureImage();

@@ -59,6 +59,8 @@ public:
 
     // What is drawn, in device pixels of the drawing area.
     const QImage& image();
+    // Puts back what was drawn, as image() gave it.
+    void setImage(const QImage& image);
     // What the area shows inside its border: the drawing with the child
     // widgets on it (the zero line of the plot), at the screen's pixel ratio.
     QImage picture();

@@ -4,6 +4,7 @@
 #include "ui/plot/partsplotter.h"
 #include "ui/plot/plotcursor.h"
 #include "ui/plot/plottexts.h"
+#include "ui/plot/shapedrawing.h"
 #include "ui/sound/plotsound.h"
 #include "ui/sound/sounddevices.h"
 #include "ui/sound/soundplayer.h"
@@ -124,6 +125,7 @@ void Form1::createAdditions()
     auto* termClipboard = new TermClipboard(m_series, termWriter, ui.Picture2);
     auto* cursor = new PlotCursor(ui.Picture1, this);
     auto* sound = new PlotSound(m_series, ui.Picture1, SoundDevices::platform(), this);
+    auto* drawing = new ShapeDrawing(ui.Picture1, m_series, m_plot, this);
 
     // The plot that a waveform starts takes its fields for that waveform.
     connect(m_pictureMenus, &PictureMenus::waveformChosen, m_partsPlotter, &PartsPlotter::setLastWaveform);
@@ -132,6 +134,17 @@ void Form1::createAdditions()
     connect(m_pictureMenus, &PictureMenus::listenRequested, sound, &PlotSound::toggle);
     connect(m_pictureMenus, &PictureMenus::pitchChosen, sound, &PlotSound::setPitch);
     connect(sound->player(), &SoundPlayer::playingChanged, m_pictureMenus, &PictureMenus::setSoundPlaying);
+    connect(m_pictureMenus, &PictureMenus::drawShapeRequested, drawing, &ShapeDrawing::start);
+    connect(drawing, &ShapeDrawing::shapeDrawn, termWriter,
+            [termWriter](const tavelo::Shape& shape) { termWriter->writeShape(shape, ShapeSource::Kind::Drawn); });
+    connect(m_pictureMenus, &PictureMenus::pasteShapeRequested, termClipboard, &TermClipboard::pasteShape);
+    // The shape whose terms were written is shown with the plot they start.
+    connect(termWriter, &TermWriter::shapeWritten, this,
+            [this](std::shared_ptr<const tavelo::Shape> shape, const ShapeSource& source) {
+                m_partsPlotter->setShape(std::move(shape), source);
+                m_partsPlotter->setShowsLimit(true);
+                m_pictureMenus->setLimitShown(true);
+            });
     connect(m_pictureMenus, &PictureMenus::copyTermsRequested, termClipboard, &TermClipboard::copyTerms);
     connect(m_pictureMenus, &PictureMenus::pasteTermsRequested, termClipboard, &TermClipboard::pasteTerms);
     // Ticking a part plots again; during a plot it waits for the next one.
@@ -223,7 +236,7 @@ void Form1::Command1_Click()
     setPlotRunning(false);
     if (!m_ending) {
         m_partsPlotter->showFigures(result);
-        const QString description = plotDescription(result.outcome) + partsDescription(result);
+        const QString description = plotDescription(result.outcome) + m_partsPlotter->describe(result);
         ui.Picture1->setAccessibleDescription(description);
         ui.Picture1->announce(description);
     }

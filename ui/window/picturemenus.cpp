@@ -10,6 +10,7 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QShortcut>
+#include <QSignalBlocker>
 
 PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* parent)
     : QObject(parent)
@@ -48,6 +49,12 @@ PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* pare
     }
     m_pitchActions = pitches->actions();
     plot->addAction(pitches->menuAction());
+    addSeparator(plot);
+
+    m_drawShapeAction = addAction(plot, QStringLiteral("Нарисовать форму"), {});
+    connect(m_drawShapeAction, &QAction::triggered, this, &PictureMenus::drawShapeRequested);
+    m_pasteShapeAction = addAction(plot, QStringLiteral("Вставить форму"), {});
+    connect(m_pasteShapeAction, &QAction::triggered, this, &PictureMenus::pasteShapeRequested);
     addSeparator(plot);
 
     m_termsAction = addCheckAction(plot, QStringLiteral("Показать слагаемые"));
@@ -97,8 +104,14 @@ void PictureMenus::setPlotRunning(bool running)
 {
     for (QAction* action : std::as_const(m_waveformActions))
         action->setEnabled(!running);
-    m_pasteTermsAction->setEnabled(!running);
-    m_randomPhasesAction->setEnabled(!running);
+    for (QAction* action : {m_pasteTermsAction, m_randomPhasesAction, m_drawShapeAction, m_pasteShapeAction})
+        action->setEnabled(!running);
+}
+
+void PictureMenus::setLimitShown(bool shown)
+{
+    const QSignalBlocker quiet(m_limitAction);
+    m_limitAction->setChecked(shown);
 }
 
 void PictureMenus::setSoundPlaying(bool playing)

@@ -15,8 +15,9 @@ enum class Waveform;
 // button, the Menu key or Shift+F10: the spectrum offers the classic
 // waveforms and random phases and copies and pastes the terms as a table
 // (also Ctrl+Shift+C and Ctrl+V); the plot plays the sum as a sound at a
-// chosen pitch (also the space bar, in either area) and shows the terms and
-// the limit shape on request; both areas copy their picture (also Ctrl+C).
+// chosen pitch (also the space bar, in either area), takes a shape drawn or
+// pasted to compute its terms, and shows the terms and the limit shape on
+// request; both areas copy their picture (also Ctrl+C).
 class PictureMenus : public QObject {
     Q_OBJECT
 
@@ -31,14 +32,19 @@ public:
     QAction* pasteTermsAction() const { return m_pasteTermsAction; }
     QAction* randomPhasesAction() const { return m_randomPhasesAction; }
     QAction* listenAction() const { return m_listenAction; }
+    // «Нарисовать форму» and «Вставить форму».
+    QAction* drawShapeAction() const { return m_drawShapeAction; }
+    QAction* pasteShapeAction() const { return m_pasteShapeAction; }
     // The pitches of «Частота основного тона», radio items.
     const QList<QAction*>& pitchActions() const { return m_pitchActions; }
 
     // «Прослушать» reads «Остановить звук» while a sound plays.
     void setSoundPlaying(bool playing);
 
-    // A waveform or a pasted table plots, and one plot runs at a time.
+    // A waveform, a pasted table or a shape plots, and one plot runs at a time.
     void setPlotRunning(bool running);
+    // Ticks or unticks «Показать предельную форму» without a new plot.
+    void setLimitShown(bool shown);
 
 signals:
     void waveformChosen(tavelo::Waveform waveform);
@@ -49,6 +55,8 @@ signals:
     void randomPhasesRequested();
     void listenRequested();
     void pitchChosen(int hertz);
+    void drawShapeRequested();
+    void pasteShapeRequested();
 
 private:
     static void addCopyAction(PictureBox* box);
@@ -64,5 +72,7 @@ private:
     QAction* m_pasteTermsAction = nullptr;
     QAction* m_randomPhasesAction = nullptr;
     QAction* m_listenAction = nullptr;
+    QAction* m_drawShapeAction = nullptr;
+    QAction* m_pasteShapeAction = nullptr;
     QList<QAction*> m_pitchActions;
 };

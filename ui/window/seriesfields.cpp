@@ -67,6 +67,16 @@ QString SeriesFields::phaseText(int n) const
     return phases().field(n)->text();
 }
 
+QString SeriesFields::periodsText() const
+{
+    return m_controls.Tmax->text();
+}
+
+void SeriesFields::setPeriodsText(const QString& text)
+{
+    m_controls.Tmax->setText(text);
+}
+
 void SeriesFields::write(const SeriesWrite& series)
 {
     if (series.sinBasis)

@@ -67,6 +67,10 @@ public:
     // The texts of term n's fields, as typed.
     QString amplitudeText(int n) const;
     QString phaseText(int n) const;
+    // The text of the number of periods on screen, and a new one, which its
+    // rule then keeps usable.
+    QString periodsText() const;
+    void setPeriodsText(const QString& text);
 
     // Writes the basis, N, each term's phase and amplitude, H and the largest
     // visible coordinate, in this order, each through its field's rule.

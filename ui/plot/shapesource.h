@@ -1,0 +1,14 @@
+#pragma once
+
+#include <optional>
+
+// Where the terms of a shape of the user's came from, for what the plot
+// says of them.
+struct ShapeSource {
+    enum class Kind { Drawn, Pasted, Recorded };
+    Kind kind = Kind::Drawn;
+    int samples = 0;
+    // The shape's mean, which the series has no term for, where it is enough
+    // of the shape to say that it was left out.
+    std::optional<double> droppedMean;
+};
