@@ -1,6 +1,6 @@
 // Benchmarks of the synthesis core: the series per column, the whole column
-// loop against a plain reference loop of the same arithmetic, and the spectrum
-// geometry.
+// loop against a plain reference loop of the same arithmetic, the spectrum
+// geometry, and the terms of a shape from its samples.
 
 #include "core/core.h"
 #include "referenceloop.h"
@@ -8,6 +8,8 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cmath>
+#include <vector>
 
 
 namespace {
@@ -81,6 +83,18 @@ void BM_SpectrumBars(benchmark::State& state)
         benchmark::DoNotOptimize(tavelo::spectrumBars(250, params.A, 1, 3255, 2055));
 }
 BENCHMARK(BM_SpectrumBars);
+
+// The terms of a shape from its samples: a drawing's 657, and the most a
+// pasted table may hold, 100,000.
+void BM_AnalyseShape(benchmark::State& state)
+{
+    std::vector<double> samples(static_cast<std::size_t>(state.range(0)));
+    for (std::size_t k = 0; k < samples.size(); ++k)
+        samples[k] = std::sin(0.37 * double(k)) + 0.001 * double(k % 97);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tavelo::analyseShape(samples, true));
+}
+BENCHMARK(BM_AnalyseShape)->Arg(657)->Arg(4096)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

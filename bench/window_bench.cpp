@@ -1,6 +1,6 @@
 // End-to-end figures of the real window on Qt's offscreen platform: start-up,
 // a full plot against the reference loop, keystroke to redrawn spectrum, a
-// classic waveform filled in and plotted, the cost of a plot as N and the
+// classic waveform filled in and plotted, a drawn shape's terms plotted, the cost of a plot as N and the
 // number of columns grow, and memory: its growth over a thousand plots and
 // its peak.
 // Each figure is the median of repeated runs, with the spread around it.
@@ -223,6 +223,30 @@ int main(int argc, char* argv[])
         std::abort();
     print("plot with the limit shape, square wave, N = 250", measure(15, [&] { return plotOnce(form); }), "ms");
     limitItem->trigger();
+
+    // A shape drawn with the mouse at N = 250, from the button's release to
+    // the plot drawn against it: a zigzag of 33 strokes across the period.
+    QAction* drawItem = form.pictureMenus().drawShapeAction();
+    auto* plotArea = form.findChild<PictureBox*>(QStringLiteral("Picture1"));
+    int drawings = 0;
+    const Figure drawn = measure(15, [&] {
+        replaceText(fieldOf(form, "Counti"), "250");
+        drawItem->trigger();
+        const QRect area = plotArea->contentsRect();
+        const int top = area.top() + 20 + drawings++ % 7;
+        QTest::mousePress(plotArea, Qt::LeftButton, {}, QPoint(area.left(), top));
+        for (int x = 20; x < area.width(); x += 20)
+            QTest::mouseMove(plotArea, QPoint(area.left() + x, x % 40 ? area.bottom() - 20 : top));
+        QElapsedTimer timer;
+        timer.start();
+        QTest::mouseRelease(plotArea, Qt::LeftButton, {}, QPoint(area.right() - 1, top));
+        QCoreApplication::processEvents();
+        if (!plotButton(form)->isEnabled() || form.AAA(1)->text() == QStringLiteral("0"))
+            std::abort();
+        return milliseconds(timer);
+    });
+    print("drawn shape at N = 250, release to plot drawn", drawn, "ms");
+    form.pictureMenus().limitAction()->trigger();
 
     // A table of 250 terms pasted, to the plot drawn; and a clipboard of a
     // megabyte, which is refused. The message box it opens is closed at once.
