@@ -1,10 +1,12 @@
 #pragma once
 
 // The synthesis core: field texts to numbers and back, the Fourier series and
-// its plot with its terms, limit shapes and readout, the spectrum geometry,
-// the number of terms and the classic waveforms. Plain C++, no toolkit.
+// its plot with its terms, limit shapes and readout, the spectrum geometry
+// and the spectrum as a control, the number of terms, the classic waveforms,
+// shapes and their terms, and the sounds. Plain C++, no toolkit.
 
 #include "core/amplitudebars.h"
+#include "core/audiotrace.h"
 #include "core/celltable.h"
 #include "core/columnplot.h"
 #include "core/harmonicparams.h"
@@ -19,6 +21,7 @@
 #include "core/shape.h"
 #include "core/shapeanalysis.h"
 #include "core/singleprecision.h"
+#include "core/spectrumcontrol.h"
 #include "core/termcount.h"
 #include "core/termtable.h"
 #include "core/tone.h"

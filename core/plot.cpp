@@ -11,7 +11,7 @@ PlotResult DrawPlot(const HarmonicParams& params, double W, double Hs, const Plo
                     const PlotYield& yield)
 {
     PlotResult result;
-    result.readout.start(W, params.P);
+    result.readout.start(W, params.P, params.Amax);
     result.limitAsked = choice.limit;
     result.shapeShown = choice.limit && choice.shape;
     if (choice.limit && !choice.shape)

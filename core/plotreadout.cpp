@@ -2,11 +2,12 @@
 
 namespace tavelo {
 
-void PlotReadout::start(double W, double P)
+void PlotReadout::start(double W, double P, double Amax)
 {
     m_values.clear();
     m_W = W;
     m_P = P;
+    m_Amax = Amax;
 }
 
 void PlotReadout::pointComputed(double x, double f, std::span<const double> terms)

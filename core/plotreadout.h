@@ -10,8 +10,9 @@ namespace tavelo {
 // what the curve shows at a column.
 class PlotReadout : public ColumnObserver {
 public:
-    // Forgets the last plot; the next one is W units wide with P periods.
-    void start(double W, double P);
+    // Forgets the last plot; the next one is W units wide with P periods,
+    // +-Amax at its edges.
+    void start(double W, double P, double Amax);
     void pointComputed(double x, double f, std::span<const double> terms) override;
 
     bool isEmpty() const { return m_values.empty(); }
@@ -21,11 +22,14 @@ public:
     double value(int x) const { return m_values.at(static_cast<std::size_t>(x)); }
     // The time column x stands for, in periods of the fundamental: x P / W.
     double periods(int x) const;
+    const std::vector<double>& values() const { return m_values; }
+    double Amax() const { return m_Amax; }
 
 private:
     std::vector<double> m_values;
     double m_W = 0;
     double m_P = 0;
+    double m_Amax = 1;
 };
 
 } // namespace tavelo
