@@ -256,7 +256,30 @@ private:
             m_ui.Command3->click();
             break;
         }
-        case 9: { // Up or Down in the amplitude or phase field on show
+        case 9: { // Up or Down in the amplitude or phase field on show, or the spectrum's keys and bars
+            if (chance(40)) {
+                PictureBox* spectrum = m_ui.Picture2;
+                spectrum->setFocus();
+                if (chance(70)) {
+                    static constexpr Qt::Key kSpectrumKeys[] = {Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Home,
+                                                                Qt::Key_End,    Qt::Key_Up,       Qt::Key_Down,
+                                                                Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Delete};
+                    const Qt::Key key = kSpectrumKeys[pick(int(std::size(kSpectrumKeys)))];
+                    const bool shift = chance(20);
+                    log << QStringLiteral("spectrum key %1%2").arg(key).arg(shift ? "+Shift" : "");
+                    QTest::keyClick(spectrum, key, shift ? Qt::ShiftModifier : Qt::NoModifier);
+                } else {
+                    const auto somewhere = [&] {
+                        return QPoint(pick(spectrum->width() + 20) - 10, pick(spectrum->height() + 20) - 10);
+                    };
+                    log << QStringLiteral("spectrum drag");
+                    QTest::mousePress(spectrum, Qt::LeftButton, {}, somewhere());
+                    for (int move = pick(10); move > 0; --move)
+                        QTest::mouseMove(spectrum, somewhere());
+                    QTest::mouseRelease(spectrum, Qt::LeftButton, {}, somewhere());
+                }
+                break;
+            }
             const bool amplitude = chance(50);
             QLineEdit* field = amplitude ? m_form.AAA(m_form.aa()) : m_form.FFF(m_form.ff());
             const bool down = chance(50);

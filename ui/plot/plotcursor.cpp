@@ -46,6 +46,7 @@ void PlotCursor::moveTo(int x, bool fromKeyboard)
             m_plotDescription = m_plot->accessibleDescription();
         m_plot->setAccessibleDescription(text);
         m_plot->announce(text);
+        emit movedByKey(*m_column);
     }
     // The tooltip stands by the line: at the pointer, or for the keyboard at
     // the line's foot.

@@ -25,10 +25,15 @@ public:
     void setPlotRunning(bool running);
     // The values of the plot that was drawn last.
     void setReadout(const tavelo::PlotReadout& readout) { m_readout = readout; }
+    const tavelo::PlotReadout& readout() const { return m_readout; }
 
     // What the cursor says of column x.
     QString readoutText(int x) const;
     std::optional<int> column() const { return m_column; }
+
+signals:
+    // The line was moved to column x by a key.
+    void movedByKey(int x);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

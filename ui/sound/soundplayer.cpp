@@ -18,9 +18,10 @@ SoundPlayer::~SoundPlayer()
         m_thread.join();
 }
 
-void SoundPlayer::play(std::vector<float> samples, int sampleRate)
+void SoundPlayer::play(std::vector<float> samples, int sampleRate, Failure failure)
 {
     stop();
+    m_failure = failure;
     m_sound = std::make_shared<Sound>();
     m_playing = true;
     emit playingChanged(true);
@@ -74,6 +75,6 @@ void SoundPlayer::finished(int sound, const SoundFailure& failure)
         m_playing = false;
         emit playingChanged(false);
     }
-    if (failure)
+    if (failure && m_failure == Failure::Reported)
         emit failed(failure);
 }

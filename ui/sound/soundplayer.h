@@ -22,7 +22,10 @@ public:
     ~SoundPlayer() override;
 
     bool isPlaying() const { return m_playing; }
-    void play(std::vector<float> samples, int sampleRate);
+    // A sound whose failure goes unreported (a short tone beside what a
+    // screen reader says) fails silently.
+    enum class Failure { Reported, Unreported };
+    void play(std::vector<float> samples, int sampleRate, Failure failure = Failure::Reported);
     void stop();
 
 signals:
@@ -46,6 +49,7 @@ private:
     std::thread m_thread;
     bool m_playing = false;
     int m_sounds = 0; // counts the sounds played, so that an old one's end is not taken for the new one's
+    Failure m_failure = Failure::Reported; // of the last sound
 };
 
 Q_DECLARE_METATYPE(SoundFailure)

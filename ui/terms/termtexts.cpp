@@ -1,5 +1,6 @@
 #include "ui/terms/termtexts.h"
 
+#include "core/numbertext.h"
 #include "core/shape.h"
 #include "core/termcount.h"
 #include "core/termtable.h"
@@ -81,4 +82,11 @@ QString tableFaultMessage(const tavelo::TableFault& fault, TableContent content)
     }
     return why + (terms ? QStringLiteral("\nСлагаемые не вставлены, поля остались прежними.")
                         : QStringLiteral("\nФорма не вставлена, поля остались прежними."));
+}
+
+QString termReadout(int n, int N, double A, double Fi)
+{
+    const auto significant = [](double v) { return RealToText(tavelo::RoundedToSignificant(v, 4)); };
+    return QStringLiteral("Гармоника %1 из %2: амплитуда %3 м, начальная фаза %4 π")
+        .arg(WholeToText(n), WholeToText(N), significant(A), significant(Fi));
 }

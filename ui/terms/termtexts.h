@@ -8,7 +8,8 @@ struct TableFault;
 }
 
 // What the series' terms are called where the user meets them: the classic
-// waveforms' titles and the table of terms on the clipboard.
+// waveforms' titles, the table of terms on the clipboard, and the term
+// chosen on the spectrum.
 
 // A classic waveform as the spectrum's menu and the plot's description name it.
 QString waveformTitle(tavelo::Waveform waveform);
@@ -20,3 +21,7 @@ QString termTableHeader();
 // wrong there, and that the fields are as they were.
 enum class TableContent { Terms, Shape };
 QString tableFaultMessage(const tavelo::TableFault& fault, TableContent content);
+
+// Term n of N as the spectrum tells a screen reader of it when it is chosen
+// or changed there: «Гармоника 3 из 15: амплитуда 0.333 м, начальная фаза 0 π».
+QString termReadout(int n, int N, double A, double Fi);

@@ -185,6 +185,24 @@ QRect PictureBox::markerArea() const
     return QRect(column - 1, area.top(), 3, area.height());
 }
 
+void PictureBox::setHighlight(std::optional<double> x)
+{
+    if (x == m_highlight)
+        return;
+    update(highlightArea());
+    m_highlight = x;
+    update(highlightArea());
+}
+
+QRect PictureBox::highlightArea() const
+{
+    if (!m_highlight)
+        return {};
+    const QRect area = contentsRect();
+    const int column = area.left() + static_cast<int>(std::floor(*m_highlight * m_pixelsPerUnit));
+    return QRect(column - 3, area.top(), 7, area.height());
+}
+
 void PictureBox::scheduleRepaint()
 {
     // A plot draws a segment per column and lets the window repaint every 20
@@ -291,6 +309,11 @@ void PictureBox::paintEvent(QPaintEvent* event)
     if (m_marker) {
         const QRect line = markerArea().adjusted(1, 0, -1, 0);
         painter.fillRect(line.intersected(contentsRect()), QColor(64, 64, 64));
+    }
+    if (m_highlight) {
+        painter.setPen(QPen(QColor(0, 0, 255), 1.0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(highlightArea().intersected(contentsRect()).adjusted(0, 0, -1, -1));
     }
 }
 

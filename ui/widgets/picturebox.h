@@ -56,6 +56,10 @@ public:
     // neither the image nor the picture holds it. Empty: no line.
     void setMarker(std::optional<double> x);
     std::optional<double> marker() const { return m_marker; }
+    // A thin frame round the column of the drawing at x, a few pixels wide,
+    // which is not part of it either. Empty: no frame.
+    void setHighlight(std::optional<double> x);
+    std::optional<double> highlight() const { return m_highlight; }
 
     // What is drawn, in device pixels of the drawing area.
     const QImage& image();
@@ -86,6 +90,7 @@ private:
     // What was drawn since the last repaint, in widget coordinates.
     QRect changedArea() const;
     QRect markerArea() const;
+    QRect highlightArea() const;
     void noteChanged(const QRectF& pixels);
 
     static constexpr qint64 kFrameMilliseconds = 16;
@@ -101,4 +106,5 @@ private:
     QTimer m_repaintTimer;
     QElapsedTimer m_lastRepaint;
     std::optional<double> m_marker;
+    std::optional<double> m_highlight;
 };

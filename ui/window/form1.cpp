@@ -5,9 +5,11 @@
 #include "ui/plot/plotcursor.h"
 #include "ui/plot/plottexts.h"
 #include "ui/plot/shapedrawing.h"
+#include "ui/sound/graphtrace.h"
 #include "ui/sound/plotsound.h"
 #include "ui/sound/sounddevices.h"
 #include "ui/sound/soundplayer.h"
+#include "ui/terms/spectrumcontrol.h"
 #include "ui/terms/termclipboard.h"
 #include "ui/terms/termwriter.h"
 #include "ui/widgets/fieldtext.h"
@@ -126,6 +128,8 @@ void Form1::createAdditions()
     auto* cursor = new PlotCursor(ui.Picture1, this);
     auto* sound = new PlotSound(m_series, ui.Picture1, SoundDevices::platform(), this);
     auto* drawing = new ShapeDrawing(ui.Picture1, m_series, m_plot, this);
+    auto* spectrumControl = new SpectrumControl(ui.Picture2, m_series, m_plot, this);
+    auto* trace = new GraphTrace(ui.Picture1, cursor, sound->player(), this);
 
     // The plot that a waveform starts takes its fields for that waveform.
     connect(m_pictureMenus, &PictureMenus::waveformChosen, m_partsPlotter, &PartsPlotter::setLastWaveform);
@@ -133,6 +137,11 @@ void Form1::createAdditions()
     connect(m_pictureMenus, &PictureMenus::randomPhasesRequested, termWriter, &TermWriter::writeRandomPhases);
     connect(m_pictureMenus, &PictureMenus::listenRequested, sound, &PlotSound::toggle);
     connect(m_pictureMenus, &PictureMenus::pitchChosen, sound, &PlotSound::setPitch);
+    connect(m_pictureMenus, &PictureMenus::traceRequested, trace, &GraphTrace::toggle);
+    connect(cursor, &PlotCursor::movedByKey, trace, &GraphTrace::playColumn);
+    // Esc presses «Отмена», which silences the trace as well.
+    connect(ui.Command4, &QPushButton::clicked, trace, &GraphTrace::stop);
+    connect(this, &Form1::spectrumRedrawn, spectrumControl, &SpectrumControl::showSelection);
     connect(sound->player(), &SoundPlayer::playingChanged, m_pictureMenus, &PictureMenus::setSoundPlaying);
     connect(m_pictureMenus, &PictureMenus::drawShapeRequested, drawing, &ShapeDrawing::start);
     connect(drawing, &ShapeDrawing::shapeDrawn, termWriter,
@@ -154,6 +163,7 @@ void Form1::createAdditions()
     connect(m_pictureMenus, &PictureMenus::limitToggled, m_plot, &PlotControl::request);
     connect(m_plot, &PlotControl::runningChanged, m_pictureMenus, &PictureMenus::setPlotRunning);
     connect(m_plot, &PlotControl::runningChanged, cursor, &PlotCursor::setPlotRunning);
+    connect(m_plot, &PlotControl::runningChanged, trace, &GraphTrace::setPlotRunning);
     connect(m_plot, &PlotControl::finished, cursor,
             [cursor](const tavelo::PlotResult& result) { cursor->setReadout(result.readout); });
 }

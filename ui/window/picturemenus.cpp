@@ -38,6 +38,8 @@ PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* pare
     // The space bar listens from the spectrum too, without an item of its own there.
     auto* listenKey = new QShortcut(QKeySequence(Qt::Key_Space), spectrum, nullptr, nullptr, Qt::WidgetShortcut);
     connect(listenKey, &QShortcut::activated, this, &PictureMenus::listenRequested);
+    m_traceAction = addAction(plot, QStringLiteral("Озвучить график"), QKeySequence(Qt::Key_H));
+    connect(m_traceAction, &QAction::triggered, this, &PictureMenus::traceRequested);
     auto* pitches = new QMenu(QStringLiteral("Частота основного тона"), plot);
     auto* pitchGroup = new QActionGroup(pitches);
     for (const int hertz : PlotSound::kPitches) {

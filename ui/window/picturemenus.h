@@ -15,7 +15,8 @@ enum class Waveform;
 // button, the Menu key or Shift+F10: the spectrum offers the classic
 // waveforms and random phases and copies and pastes the terms as a table
 // (also Ctrl+Shift+C and Ctrl+V); the plot plays the sum as a sound at a
-// chosen pitch (also the space bar, in either area), takes a shape drawn or
+// chosen pitch (also the space bar, in either area) and plays the plot's
+// curve as rising and falling pitch (also H), takes a shape drawn or
 // pasted to compute its terms, and shows the terms and the limit shape on
 // request; both areas copy their picture (also Ctrl+C).
 class PictureMenus : public QObject {
@@ -32,6 +33,8 @@ public:
     QAction* pasteTermsAction() const { return m_pasteTermsAction; }
     QAction* randomPhasesAction() const { return m_randomPhasesAction; }
     QAction* listenAction() const { return m_listenAction; }
+    // «Озвучить график», also the H key on the plot area.
+    QAction* traceAction() const { return m_traceAction; }
     // «Нарисовать форму» and «Вставить форму».
     QAction* drawShapeAction() const { return m_drawShapeAction; }
     QAction* pasteShapeAction() const { return m_pasteShapeAction; }
@@ -54,6 +57,7 @@ signals:
     void pasteTermsRequested();
     void randomPhasesRequested();
     void listenRequested();
+    void traceRequested();
     void pitchChosen(int hertz);
     void drawShapeRequested();
     void pasteShapeRequested();
@@ -72,6 +76,7 @@ private:
     QAction* m_pasteTermsAction = nullptr;
     QAction* m_randomPhasesAction = nullptr;
     QAction* m_listenAction = nullptr;
+    QAction* m_traceAction = nullptr;
     QAction* m_drawShapeAction = nullptr;
     QAction* m_pasteShapeAction = nullptr;
     QList<QAction*> m_pitchActions;

@@ -96,6 +96,12 @@ void SeriesFields::write(const SeriesWrite& series)
         m_controls.Amax->setText(RealToText(*series.Amax));
 }
 
+void SeriesFields::writeAmplitude(int n, double A)
+{
+    amplitudes().field(n)->setText(RealToText(A));
+    m_amplitudeBar->setValue(n);
+}
+
 void SeriesFields::countRule()
 {
     const int terms = tavelo::validTermCount(NumberFromField(m_controls.Counti));

@@ -75,6 +75,8 @@ public:
     // Writes the basis, N, each term's phase and amplitude, H and the largest
     // visible coordinate, in this order, each through its field's rule.
     void write(const SeriesWrite& series);
+    // Writes term n's amplitude through its rule and shows its field.
+    void writeAmplitude(int n, double A);
 
     // The rules of the fields, run at every change of their text.
     void countRule();

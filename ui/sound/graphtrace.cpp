@@ -1,0 +1,84 @@
+#include "ui/sound/graphtrace.h"
+
+#include "core/audiotrace.h"
+#include "ui/plot/plotcursor.h"
+#include "ui/sound/plotsound.h"
+#include "ui/sound/soundplayer.h"
+#include "ui/widgets/picturebox.h"
+
+#include <algorithm>
+
+GraphTrace::GraphTrace(PictureBox* plot, PlotCursor* cursor, SoundPlayer* player, QObject* parent)
+    : QObject(parent)
+    , m_plot(plot)
+    , m_cursor(cursor)
+    , m_player(player)
+{
+    m_follower.setInterval(20);
+    connect(&m_follower, &QTimer::timeout, this, &GraphTrace::follow);
+    // Whatever silences the player, a new sound included, ends the trace.
+    connect(m_player, &SoundPlayer::playingChanged, this, [this](bool playing) {
+        if (!playing)
+            ended();
+    });
+}
+
+void GraphTrace::toggle()
+{
+    if (m_tracing)
+        stop();
+    else
+        play();
+}
+
+void GraphTrace::stop()
+{
+    if (m_tracing)
+        m_player->stop();
+}
+
+void GraphTrace::setPlotRunning(bool running)
+{
+    m_plotRunning = running;
+    if (running)
+        stop();
+}
+
+void GraphTrace::play()
+{
+    const tavelo::PlotReadout& readout = m_cursor->readout();
+    if (m_plotRunning || readout.isEmpty())
+        return;
+    m_player->play(tavelo::audioTrace(readout.values(), readout.Amax(), PlotSound::kSampleRate, kSeconds),
+                   PlotSound::kSampleRate);
+    m_tracing = true;
+    m_clock.start();
+    m_follower.start();
+    follow();
+}
+
+void GraphTrace::playColumn(int x)
+{
+    const tavelo::PlotReadout& readout = m_cursor->readout();
+    if (m_plotRunning || x < 0 || x > readout.lastColumn())
+        return;
+    m_player->play(tavelo::valueTone(readout.value(x), readout.Amax(), PlotSound::kSampleRate, kStepToneSeconds),
+                   PlotSound::kSampleRate, SoundPlayer::Failure::Unreported);
+}
+
+void GraphTrace::follow()
+{
+    const double played = std::min(1.0, double(m_clock.elapsed()) / (kSeconds * 1000));
+    m_plot->setMarker(played * m_cursor->readout().lastColumn());
+}
+
+void GraphTrace::ended()
+{
+    if (!m_tracing)
+        return;
+    m_tracing = false;
+    m_follower.stop();
+    // The line goes back to where the reader left it, if anywhere.
+    const std::optional<int> column = m_cursor->column();
+    m_plot->setMarker(column ? std::optional<double>(*column) : std::nullopt);
+}

@@ -1,0 +1,182 @@
+#include "ui/terms/spectrumcontrol.h"
+
+#include "core/amplitudebars.h"
+#include "core/spectrumcontrol.h"
+#include "ui/terms/termtexts.h"
+#include "ui/widgets/fieldtext.h"
+#include "ui/widgets/picturebox.h"
+#include "ui/widgets/textfield.h"
+#include "ui/window/plotcontrol.h"
+#include "ui/window/seriesfields.h"
+#include "ui/window/termfieldcolumn.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cmath>
+
+SpectrumControl::SpectrumControl(PictureBox* spectrum, SeriesFields* fields, PlotControl* plot, QObject* parent)
+    : QObject(parent)
+    , m_spectrum(spectrum)
+    , m_fields(fields)
+    , m_plot(plot)
+{
+    m_spectrum->installEventFilter(this);
+    // A change made during a plot is drawn once that plot has ended, unless
+    // the user cancelled it.
+    connect(m_plot, &PlotControl::finished, this,
+            [this](const tavelo::PlotResult& result) {
+                if (!m_plotPending)
+                    return;
+                m_plotPending = false;
+                if (result.outcome.end != tavelo::PlotEnd::Cancelled)
+                    m_plot->request();
+            },
+            Qt::QueuedConnection);
+}
+
+QPointF SpectrumControl::unitsAt(QPointF position) const
+{
+    return (position - m_spectrum->contentsRect().topLeft()) / m_spectrum->pixelsPerUnit();
+}
+
+void SpectrumControl::showSelection()
+{
+    if (!m_selected)
+        return;
+    const SpectrumInput input = m_fields->spectrumInput();
+    const int N = m_fields->termCount();
+    if (N < 1) {
+        m_spectrum->setHighlight(std::nullopt);
+        return;
+    }
+    m_selected = std::min(*m_selected, N);
+    // The bar's place depends only on N and the area's width.
+    const std::vector<double> A(std::size_t(*m_selected) + 1, 0.0);
+    const std::vector<tavelo::SpectrumBar> bars =
+        tavelo::spectrumBars(double(N), A, 1, m_spectrum->Width(), m_spectrum->Height());
+    m_spectrum->setHighlight(bars.empty() ? std::nullopt : std::optional<double>(bars.back().barX));
+}
+
+void SpectrumControl::select(int n)
+{
+    m_selected = std::clamp(n, 1, std::max(1, m_fields->termCount()));
+    m_fields->amplitudes().scrollBar()->setValue(*m_selected);
+    showSelection();
+    describe();
+}
+
+void SpectrumControl::change(double A)
+{
+    if (!m_selected || !std::isfinite(A))
+        return;
+    m_fields->writeAmplitude(*m_selected, A);
+    showSelection();
+    describe();
+    plotAgain();
+}
+
+void SpectrumControl::plotAgain()
+{
+    if (m_plot->isRunning())
+        m_plotPending = true;
+    else
+        m_plot->request();
+}
+
+void SpectrumControl::describe()
+{
+    const int n = *m_selected;
+    const QString text = termReadout(n, m_fields->termCount(), NumberFromField(m_fields->amplitudes().field(n)),
+                                     NumberFromField(m_fields->phases().field(n)));
+    m_spectrum->setAccessibleDescription(text);
+    m_spectrum->announce(text);
+}
+
+bool SpectrumControl::handleKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    modifiers &= ~Qt::KeypadModifier;
+    if (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier)
+        return false;
+    const bool shift = modifiers == Qt::ShiftModifier;
+    const int onShow = m_fields->amplitudes().scrollBar()->value();
+    const auto step = [&](tavelo::AmplitudeStep by) {
+        if (!m_selected)
+            select(onShow);
+        const double A = NumberFromField(m_fields->amplitudes().field(*m_selected));
+        change(tavelo::steppedAmplitude(A, m_fields->spectrumInput().H, by));
+    };
+    using Step = tavelo::AmplitudeStep;
+    switch (key) {
+    case Qt::Key_Left:
+        select(m_selected ? *m_selected - 1 : onShow);
+        return true;
+    case Qt::Key_Right:
+        select(m_selected ? *m_selected + 1 : onShow);
+        return true;
+    case Qt::Key_Home:
+        select(1);
+        return true;
+    case Qt::Key_End:
+        select(m_fields->termCount());
+        return true;
+    case Qt::Key_Up:
+        step(shift ? Step::FineUp : Step::Up);
+        return true;
+    case Qt::Key_Down:
+        step(shift ? Step::FineDown : Step::Down);
+        return true;
+    case Qt::Key_PageUp:
+        step(Step::PageUp);
+        return true;
+    case Qt::Key_PageDown:
+        step(Step::PageDown);
+        return true;
+    case Qt::Key_Delete:
+        if (!m_selected)
+            select(onShow);
+        change(0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool SpectrumControl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_spectrum)
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        return handleKey(key->key(), key->modifiers());
+    }
+    case QEvent::MouseButtonPress: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton || m_fields->termCount() < 1)
+            return false;
+        m_spectrum->setFocus(Qt::MouseFocusReason);
+        select(tavelo::spectrumTermAt(unitsAt(mouse->position()).x(), m_fields->termCount(), m_spectrum->Width()));
+        m_dragScale = m_fields->spectrumInput().H;
+        return true;
+    }
+    case QEvent::MouseMove: {
+        if (!m_dragScale || !m_selected)
+            return false;
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const double A = tavelo::spectrumAmplitudeAt(unitsAt(mouse->position()).y(), *m_dragScale,
+                                                     m_spectrum->Height());
+        if (RealToText(A) != m_fields->amplitudeText(*m_selected))
+            change(A);
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            m_dragScale.reset();
+        return false;
+    default:
+        return false;
+    }
+}

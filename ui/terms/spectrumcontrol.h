@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+
+#include <optional>
+
+class PictureBox;
+class PlotControl;
+class SeriesFields;
+
+// The spectrum as a control: a term chosen with Left, Right, Home and End or
+// by pressing on its bar, its amplitude changed with Up and Down (Shift: in
+// finer steps), Page Up and Page Down, Delete, or by dragging the bar. Every
+// change is written into the term's amplitude field through its rule, shows
+// that field and draws the plot again, at once or when the running plot
+// ends. The chosen bar is framed, and a screen reader hears the term.
+class SpectrumControl : public QObject {
+    Q_OBJECT
+
+public:
+    SpectrumControl(PictureBox* spectrum, SeriesFields* fields, PlotControl* plot, QObject* parent);
+
+    std::optional<int> selected() const { return m_selected; }
+    // Frames the chosen bar where the spectrum now draws it.
+    void showSelection();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool handleKey(int key, Qt::KeyboardModifiers modifiers);
+    // The spectrum area's own units under a point of it.
+    QPointF unitsAt(QPointF position) const;
+    void select(int n);
+    void change(double A);
+    void describe();
+    void plotAgain();
+
+    PictureBox* m_spectrum;
+    SeriesFields* m_fields;
+    PlotControl* m_plot;
+    std::optional<int> m_selected;
+    // While a bar is dragged: the scale H it is dragged against.
+    std::optional<double> m_dragScale;
+    // A change made while a plot ran, to be plotted when it ends.
+    bool m_plotPending = false;
+};
