@@ -38,6 +38,7 @@ private slots:
     void closingDuringAPlotDrawsNothingMore();
     void aboutDuringAPlotHoldsTheDrawing();
     void aPlotAskedForDuringAPlotIsRefused();
+    void closesWithADrawingAreaFocused();
 };
 
 void WindowTest::startUpState()
@@ -486,6 +487,25 @@ void WindowTest::aPlotAskedForDuringAPlotIsRefused()
     QVERIFY(!enabledDuringThePlot);
     QVERIFY(ui.Command1->isEnabled());
     QVERIFY(!form->plot().isRunning());
+}
+
+// A drawing area is destroyed with the focus on it and its reading line
+// showing, as when the program ends while the window is still active: the
+// area's filters hear it give up the focus while it is still whole (the
+// sanitizers' build checks that).
+void WindowTest::closesWithADrawingAreaFocused()
+{
+    for (const char* area : {"Picture1", "Picture2"}) {
+        const auto form = startedForm();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        controlsOf(*form).Command1->click();
+        auto* box = form->findChild<PictureBox*>(area);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Right);
+        QVERIFY(box->hasFocus());
+        delete box;
+        QVERIFY(form->focusWidget() != box);
+    }
 }
 
 QTEST_MAIN(WindowTest)

@@ -43,7 +43,13 @@ PictureBox::PictureBox(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-PictureBox::~PictureBox() = default;
+PictureBox::~PictureBox()
+{
+    // QWidget's destructor gives up the focus, and the filters of the area
+    // (the plot's cursor) hear of it: while it is still a PictureBox.
+    if (hasFocus())
+        clearFocus();
+}
 
 void PictureBox::setForeColor(const QColor& color)
 {
