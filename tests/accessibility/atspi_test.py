@@ -201,6 +201,26 @@ for keys, readout in zip((['Home'], ['Right'], ['shift+Right'], ['End']), readou
 check('the cursor describes the plot area at every step of the keyboard', walked == readouts, walked)
 check('the cursor is announced at every step of the keyboard', announced == readouts, announced)
 
+# The spectrum as a control, from the plot area by Tab (N reads 250 since
+# the field rule rewrote 999): Right chooses the term on show, Up raises it by a twentieth of H, Delete sets it to 0; each
+# is the area's description and announced as the cursor's steps are.
+spectrum = find('canvas', 'Спектральное представление')[0]
+xdotool('key', 'Tab')
+pump(5, lambda: ('canvas', 'Спектральное представление') in heard)
+terms = ['Гармоника 1 из 250: амплитуда 1 м, начальная фаза 0 π',
+         'Гармоника 1 из 250: амплитуда 1.05 м, начальная фаза 0 π',
+         'Гармоника 1 из 250: амплитуда 0 м, начальная фаза 0 π']
+described = []
+announced = []
+for key, term in zip(('Right', 'Up', 'Delete'), terms):
+    heard.clear()
+    xdotool('key', key)
+    pump(5, lambda: spectrum.description == term and ('animation', term) in heard)
+    described.append(spectrum.description)
+    announced.append(term if ('animation', term) in heard else list(heard))
+check('the spectrum describes the term chosen and changed', described == terms, described)
+check('the spectrum announces the term chosen and changed', announced == terms, announced)
+
 # Terms through the real clipboard: a table from a spreadsheet in a Russian
 # locale pasted through the spectrum's menu, then the program's own copy.
 spectrum_at = (16 + 536 + 100, 8 + 32 + 60)

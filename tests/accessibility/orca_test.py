@@ -70,8 +70,11 @@ step(['Right'], 'Right: the next point', r'^t = 0\.003044 T, f\(t\) = 0\.01913 �
 step(['End'], 'End: the last point', r'^t = 2 T, f\(t\) = -0\.0003706 м')
 # A context menu opens with no item chosen; Down chooses the first.
 step(['Menu', 'Down'], 'the plot area\'s menu opens, Down on its first item', r'^Прослушать')
-step(['Down'], 'Down in the menu: its next item', r'^Частота основного тона')
+step(['Down'], 'Down in the menu: its next item', r'^Озвучить график')
 step(['Escape'], 'Escape closes the menu, back on the plot area', r'^Система координат для функции f\(t\) canvas')
+step(['Tab'], 'Tab onto the spectrum area', r'^Спектральное представление canvas')
+step(['Right'], 'Right chooses the term on show', r'^Гармоника 1 из 1: амплитуда 1 м, начальная фаза 0 π')
+step(['Up'], 'Up raises its amplitude', r'^Гармоника 1 из 1: амплитуда 1\.05 м, начальная фаза 0 π')
 
 print(f'{passed} passed, {len(failures)} failed')
 sys.exit(1 if failures else 0)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Plays the square wave through a real PulseAudio server whose null sink is
-# recorded, and checks the recording; then the same terms with random phases;
+# Plays the plot heard, then the square wave, through a real PulseAudio
+# server whose null sink is recorded, and checks the recordings; then the
+# same terms with random phases;
 # then, with the server gone, expects the message and a program that still
 # answers. Before the program's sound, the checker is checked: a square wave
 # made here and played with pacat must pass it, and the same with a 20 ms gap
@@ -135,6 +136,13 @@ record() { # file: plays the sum and records the sink until the sound has ended
     menu 300 300 1 # «Прослушать»
     stop_recording "$1"
 }
+
+# The plot heard: the start values plotted, then «Озвучить график».
+xdotool mousemove $((X + 736)) $((Y + 384)) click 1 # «График»
+start_recording "$work/trace.raw"
+menu 300 300 2
+stop_recording "$work/trace.raw"
+python3 "$here/trace.py" "$work/trace.raw" | tee "$work/trace.txt" || failures=1
 
 menu 650 110 1 # the spectrum's «Прямоугольные колебания (меандр)»
 record "$work/square.raw"
