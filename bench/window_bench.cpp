@@ -1,6 +1,7 @@
 // End-to-end figures of the real window on Qt's offscreen platform: start-up,
 // a full plot against the reference loop, keystroke to redrawn spectrum, a
-// classic waveform filled in and plotted, a drawn shape's terms plotted, the cost of a plot as N and the
+// classic waveform filled in and plotted, a spectrum key to the plot drawn
+// again, a drawn shape's terms plotted, the cost of a plot as N and the
 // number of columns grow, and memory: its growth over a thousand plots and
 // its peak.
 // Each figure is the median of repeated runs, with the spread around it.
@@ -12,6 +13,7 @@
 #include "ui/window/application.h"
 #include "ui/window/form1.h"
 #include "ui/window/picturemenus.h"
+#include "ui/window/plotcontrol.h"
 
 #include <QAction>
 #include <QApplication>
@@ -192,6 +194,27 @@ int main(int argc, char* argv[])
         return milliseconds(timer);
     });
     print("keystroke making N = 250 to spectrum", countKey, "ms");
+
+    // The spectrum as a control: Up and Down in turn on a chosen term, from
+    // the key to the plot drawn again with all 250 terms.
+    fillManyTerms(form);
+    auto* spectrumArea = form.findChild<PictureBox*>(QStringLiteral("Picture2"));
+    spectrumArea->setFocus();
+    QTest::keyClick(spectrumArea, Qt::Key_Right);
+    int spectrumKeys = 0;
+    int replots = 0;
+    const auto counting = QObject::connect(&form.plot(), &PlotControl::finished, [&replots] { ++replots; });
+    const Figure spectrumKey = measure(101, [&] {
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClick(spectrumArea, spectrumKeys++ % 2 ? Qt::Key_Down : Qt::Key_Up);
+        QCoreApplication::processEvents();
+        return milliseconds(timer);
+    });
+    QObject::disconnect(counting);
+    if (replots != spectrumKeys)
+        std::abort();
+    print("spectrum key at N = 250 to plot drawn again", spectrumKey, "ms");
 
     // Each run chooses another waveform, so all 500 fields change every time.
     const QList<QAction*> waveforms = form.pictureMenus().waveformActions();
