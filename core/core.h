@@ -3,7 +3,7 @@
 // The synthesis core: field texts to numbers and back, the Fourier series and
 // its plot with its terms, limit shapes and readout, the spectrum geometry
 // and the spectrum as a control, the number of terms, the classic waveforms,
-// shapes and their terms, and the sounds. Plain C++, no toolkit.
+// shapes and their terms, the sounds, and the tasks. Plain C++, no toolkit.
 
 #include "core/amplitudebars.h"
 #include "core/audiotrace.h"
@@ -22,6 +22,7 @@
 #include "core/shapeanalysis.h"
 #include "core/singleprecision.h"
 #include "core/spectrumcontrol.h"
+#include "core/task.h"
 #include "core/termcount.h"
 #include "core/termtable.h"
 #include "core/tone.h"

@@ -24,6 +24,8 @@ public:
     double periods(int x) const;
     const std::vector<double>& values() const { return m_values; }
     double Amax() const { return m_Amax; }
+    double W() const { return m_W; }
+    double P() const { return m_P; }
 
 private:
     std::vector<double> m_values;
