@@ -73,7 +73,7 @@ void AdditionsTest::menusHoldTheirItemsInOrder()
                           "-", "Копировать рисунок"}));
     QCOMPARE(itemsOf(controlsOf(*form).Picture1),
              QStringList({"Прослушать", "Озвучить график", "Частота основного тона", "-", "Нарисовать форму",
-                          "Вставить форму", "-", "Показать слагаемые", "Показать предельную форму", "-",
+                          "Вставить форму", "Задание", "-", "Показать слагаемые", "Показать предельную форму", "-",
                           "Копировать рисунок"}));
     QStringList pitches;
     for (const QAction* pitch : form->pictureMenus().pitchActions())

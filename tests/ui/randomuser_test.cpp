@@ -79,6 +79,7 @@ public:
     int pastes = 0;
     int sounds = 0;
     int shapes = 0;
+    int tasks = 0;
     QString failure;
 
     void play(int count)
@@ -289,6 +290,19 @@ private:
             break;
         }
         case 10: { // copy a drawing area or read the plot; now and then draw or paste a shape, choose a waveform or a part of the plot
+            if (chance(4)) { // a task: a level, a check, the answer, the target heard, the end
+                const auto& menus = m_form.pictureMenus();
+                QList<QAction*> items = menus.taskLevelActions();
+                items << menus.taskCheckAction() << menus.taskAnswerAction() << menus.taskTargetAction()
+                      << menus.taskEndAction();
+                QAction* item = items.at(pick(int(items.size())));
+                log << QStringLiteral("task item %1%2").arg(item->text(), item->isEnabled() ? "" : " (disabled)");
+                if (item->isEnabled()) {
+                    ++tasks;
+                    item->trigger();
+                }
+                break;
+            }
             if (chance(6)) { // a shape drawn or pasted; a stroke may be left, cancelled or cut short by a plot
                 const auto& menus = m_form.pictureMenus();
                 QAction* item = chance(50) ? menus.drawShapeAction() : menus.pasteShapeAction();
@@ -415,7 +429,8 @@ private:
         if (duringPlot && m_ui.Picture1->marker())
             failure = QStringLiteral("the plot's cursor shows while a plot runs");
         QList<QAction*> plotting = m_form.pictureMenus().waveformActions();
-        plotting << m_form.pictureMenus().drawShapeAction() << m_form.pictureMenus().pasteShapeAction();
+        plotting << m_form.pictureMenus().drawShapeAction() << m_form.pictureMenus().pasteShapeAction()
+                 << m_form.pictureMenus().taskLevelActions();
         for (const QAction* item : std::as_const(plotting)) {
             if (item->isEnabled() != m_ui.Command1->isEnabled())
                 failure = item->text() + " enabled differs from Command1";
@@ -456,6 +471,7 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
     int pastes = 0;
     int sounds = 0;
     int shapes = 0;
+    int tasks = 0;
     for (quint32 seed : seeds) {
         const auto form = startedForm();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -468,6 +484,7 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
         pastes += user.pastes;
         sounds += user.sounds;
         shapes += user.shapes;
+        tasks += user.tasks;
         if (!user.failure.isEmpty()) {
             qWarning().noquote() << "seed" << seed << "failed after" << user.actions << "actions:" << user.failure;
             qWarning().noquote() << "replay with TAVELO_RANDOM_SEED=" + QString::number(seed) + "; last actions:";
@@ -477,8 +494,8 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
         }
     }
     qInfo("played %d random actions, checked the window %d times, closed %d message boxes, chose %d waveforms, "
-          "ticked or unticked %d parts of the plot, pasted %d tables, chose %d sound items, drew or pasted %d shapes",
-          played, checked, closer.closed, waveforms, partToggles, pastes, sounds, shapes);
+          "ticked or unticked %d parts of the plot, pasted %d tables, chose %d sound items, drew or pasted %d shapes, chose %d task items",
+          played, checked, closer.closed, waveforms, partToggles, pastes, sounds, shapes, tasks);
     QVERIFY(played >= totalActions - int(seeds.size()));
 }
 

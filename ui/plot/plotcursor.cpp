@@ -33,7 +33,9 @@ bool PlotCursor::isReadable() const
 
 QString PlotCursor::readoutText(int x) const
 {
-    return cursorReadout(m_readout.periods(x), m_readout.value(x));
+    const QString readout = cursorReadout(m_readout.periods(x), m_readout.value(x));
+    const std::optional<double> target = m_target ? m_target(x) : std::nullopt;
+    return target ? readout + targetReadout(*target) : readout;
 }
 
 void PlotCursor::moveTo(int x, bool fromKeyboard)

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class PictureBox;
@@ -26,6 +27,10 @@ public:
     // The values of the plot that was drawn last.
     void setReadout(const tavelo::PlotReadout& readout) { m_readout = readout; }
     const tavelo::PlotReadout& readout() const { return m_readout; }
+    // A target the sum is matched to (a task's), whose value at a column the
+    // readout tells too; empty: none.
+    using Target = std::function<std::optional<double>(int x)>;
+    void setTarget(Target target) { m_target = std::move(target); }
 
     // What the cursor says of column x.
     QString readoutText(int x) const;
@@ -46,6 +51,7 @@ private:
 
     PictureBox* m_plot;
     tavelo::PlotReadout m_readout;
+    Target m_target;
     bool m_plotRunning = false;
     bool m_hovered = false;
     std::optional<int> m_column;

@@ -38,6 +38,8 @@ QString shapeOrigin(const ShapeSource& shape)
         return QStringLiteral(" Слагаемые вычислены по вставленной форме: %1.").arg(samplesText(shape.samples));
     case ShapeSource::Kind::Recorded:
         return QStringLiteral(" Слагаемые вычислены по записанному звуку: %1.").arg(samplesText(shape.samples));
+    case ShapeSource::Kind::Task:
+        return {};
     }
     return {};
 }
@@ -133,6 +135,8 @@ QString partsDescription(const tavelo::PlotResult& result, const ShapeSource* sh
 QStringList cornerFigures(const tavelo::PlotResult& result, const ShapeSource* shape)
 {
     QStringList figures;
+    if (shape)
+        figures << shape->notes;
     if (result.outcome.end != tavelo::PlotEnd::NumericFault && (result.limit || result.shapeShown)) {
         if (result.overshoot)
             figures << overshootText(*result.overshoot);
@@ -149,6 +153,11 @@ QStringList cornerFigures(const tavelo::PlotResult& result, const ShapeSource* s
 QString drawingHint()
 {
     return QStringLiteral("Нарисуйте один период: ведите мышью слева направо, не отпуская кнопку; Esc — отмена");
+}
+
+QString targetReadout(double value)
+{
+    return QStringLiteral(", цель: %1 м").arg(RealToText(tavelo::RoundedToSignificant(value, 4)));
 }
 
 QString cursorReadout(double periods, double value)

@@ -34,3 +34,5 @@ QString drawingHint();
 // What the plot's cursor says of a point: its time in periods of the
 // fundamental and the sum there.
 QString cursorReadout(double periods, double value);
+// What the readout adds of a target's value there: «, цель: 0.5 м».
+QString targetReadout(double value);

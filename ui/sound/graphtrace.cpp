@@ -7,6 +7,7 @@
 #include "ui/widgets/picturebox.h"
 
 #include <algorithm>
+#include <cmath>
 
 GraphTrace::GraphTrace(PictureBox* plot, PlotCursor* cursor, SoundPlayer* player, QObject* parent)
     : QObject(parent)
@@ -49,8 +50,15 @@ void GraphTrace::play()
     const tavelo::PlotReadout& readout = m_cursor->readout();
     if (m_plotRunning || readout.isEmpty())
         return;
-    m_player->play(tavelo::audioTrace(readout.values(), readout.Amax(), PlotSound::kSampleRate, kSeconds),
-                   PlotSound::kSampleRate);
+    std::vector<float> samples =
+        tavelo::audioTrace(readout.values(), readout.Amax(), PlotSound::kSampleRate, kSeconds);
+    m_passes = 1;
+    if (const std::vector<double> target = m_target ? m_target() : std::vector<double>(); !target.empty()) {
+        const std::vector<float> after = tavelo::audioTrace(target, readout.Amax(), PlotSound::kSampleRate, kSeconds);
+        samples.insert(samples.end(), after.begin(), after.end());
+        m_passes = 2;
+    }
+    m_player->play(std::move(samples), PlotSound::kSampleRate);
     m_tracing = true;
     m_clock.start();
     m_follower.start();
@@ -68,8 +76,10 @@ void GraphTrace::playColumn(int x)
 
 void GraphTrace::follow()
 {
-    const double played = std::min(1.0, double(m_clock.elapsed()) / (kSeconds * 1000));
-    m_plot->setMarker(played * m_cursor->readout().lastColumn());
+    // Each pass goes across the plot from its left edge.
+    const double passes = std::min(double(m_passes), double(m_clock.elapsed()) / (kSeconds * 1000));
+    const double across = passes >= m_passes ? 1.0 : passes - std::floor(passes);
+    m_plot->setMarker(across * m_cursor->readout().lastColumn());
 }
 
 void GraphTrace::ended()

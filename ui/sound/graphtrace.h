@@ -4,6 +4,9 @@
 #include <QObject>
 #include <QTimer>
 
+#include <functional>
+#include <vector>
+
 class PictureBox;
 class PlotCursor;
 class SoundPlayer;
@@ -30,6 +33,10 @@ public:
     void setPlotRunning(bool running);
     // The short tone of the value at column x of the last plot.
     void playColumn(int x);
+    // A target's values at the columns of the last plot (a task's), played
+    // after the curve; empty: none.
+    using TargetColumns = std::function<std::vector<double>()>;
+    void setTarget(TargetColumns target) { m_target = std::move(target); }
 
 private:
     void play();
@@ -39,6 +46,8 @@ private:
     PictureBox* m_plot;
     PlotCursor* m_cursor;
     SoundPlayer* m_player;
+    TargetColumns m_target;
+    int m_passes = 1; // the curve, and the target after it
     bool m_tracing = false;
     bool m_plotRunning = false;
     QTimer m_follower;

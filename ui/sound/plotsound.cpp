@@ -29,7 +29,12 @@ void PlotSound::toggle()
 
 void PlotSound::play()
 {
-    tavelo::Tone tone = tavelo::toneSamples(m_fields->read(), m_pitch, kSampleRate, kSeconds);
+    playTerms(m_fields->read());
+}
+
+void PlotSound::playTerms(const tavelo::HarmonicParams& terms)
+{
+    tavelo::Tone tone = tavelo::toneSamples(terms, m_pitch, kSampleRate, kSeconds);
 
     QString description = m_plot->accessibleDescription();
     if (!m_note.isEmpty() && description.endsWith(m_note))

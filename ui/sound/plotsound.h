@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/harmonicparams.h"
+
 #include <QObject>
 #include <QString>
 
@@ -29,6 +31,8 @@ public:
     void setPitch(int hertz) { m_pitch = hertz; }
     // Plays, or stops the sound that plays.
     void toggle();
+    // Plays other terms than the fields hold (a task's target) the same way.
+    void playTerms(const tavelo::HarmonicParams& terms);
 
     SoundPlayer* player() const { return m_player; }
 

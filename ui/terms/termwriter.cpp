@@ -86,7 +86,7 @@ void TermWriter::writeShape(const tavelo::Shape& shape, ShapeSource::Kind source
     if (Amax > 0)
         series.Amax = std::max(now.Amax, Amax);
     m_fields->write(series);
-    ShapeSource origin{source, static_cast<int>(shape.samples.size()), std::nullopt};
+    ShapeSource origin{source, static_cast<int>(shape.samples.size()), std::nullopt, {}};
     if (terms.meanMatters())
         origin.droppedMean = terms.mean;
     emit shapeWritten(centred, origin);

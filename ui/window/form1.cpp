@@ -9,6 +9,7 @@
 #include "ui/sound/plotsound.h"
 #include "ui/sound/sounddevices.h"
 #include "ui/sound/soundplayer.h"
+#include "ui/tasks/tasksession.h"
 #include "ui/terms/spectrumcontrol.h"
 #include "ui/terms/termclipboard.h"
 #include "ui/terms/termwriter.h"
@@ -130,6 +131,7 @@ void Form1::createAdditions()
     auto* drawing = new ShapeDrawing(ui.Picture1, m_series, m_plot, this);
     auto* spectrumControl = new SpectrumControl(ui.Picture2, m_series, m_plot, this);
     auto* trace = new GraphTrace(ui.Picture1, cursor, sound->player(), this);
+    m_tasks = new TaskSession(m_series, m_plot, sound, this);
 
     // The plot that a waveform starts takes its fields for that waveform.
     connect(m_pictureMenus, &PictureMenus::waveformChosen, m_partsPlotter, &PartsPlotter::setLastWaveform);
@@ -154,6 +156,7 @@ void Form1::createAdditions()
                 m_partsPlotter->setShowsLimit(true);
                 m_pictureMenus->setLimitShown(true);
             });
+    connectTasks(m_tasks, cursor, trace);
     connect(m_pictureMenus, &PictureMenus::copyTermsRequested, termClipboard, &TermClipboard::copyTerms);
     connect(m_pictureMenus, &PictureMenus::pasteTermsRequested, termClipboard, &TermClipboard::pasteTerms);
     // Ticking a part plots again; during a plot it waits for the next one.
@@ -166,6 +169,43 @@ void Form1::createAdditions()
     connect(m_plot, &PlotControl::runningChanged, trace, &GraphTrace::setPlotRunning);
     connect(m_plot, &PlotControl::finished, cursor,
             [cursor](const tavelo::PlotResult& result) { cursor->setReadout(result.readout); });
+}
+
+void Form1::connectTasks(TaskSession* tasks, PlotCursor* cursor, GraphTrace* trace)
+{
+    connect(m_pictureMenus, &PictureMenus::taskLevelChosen, tasks, qOverload<int>(&TaskSession::start));
+    connect(m_pictureMenus, &PictureMenus::taskCheckRequested, tasks, &TaskSession::check);
+    connect(m_pictureMenus, &PictureMenus::taskAnswerRequested, tasks, &TaskSession::showAnswer);
+    connect(m_pictureMenus, &PictureMenus::taskTargetRequested, tasks, &TaskSession::playTarget);
+    connect(m_pictureMenus, &PictureMenus::taskEndRequested, tasks, &TaskSession::end);
+    connect(tasks, &TaskSession::onChanged, m_pictureMenus, &PictureMenus::setTaskOn);
+    connect(tasks, &TaskSession::targetSet, this,
+            [this](std::shared_ptr<const tavelo::Shape> shape, const ShapeSource& source) {
+                m_partsPlotter->setShape(std::move(shape), source);
+                m_partsPlotter->setShowsLimit(true);
+                m_pictureMenus->setLimitShown(true);
+            });
+    connect(tasks, &TaskSession::targetRemoved, this, [this] {
+        m_partsPlotter->setShape(nullptr, {});
+        m_partsPlotter->setShowsLimit(false);
+        m_pictureMenus->setLimitShown(false);
+    });
+    // A waveform or a shape of the user's takes the target's place.
+    connect(m_pictureMenus, &PictureMenus::waveformChosen, tasks, &TaskSession::leave);
+    connect(m_pictureMenus, &PictureMenus::drawShapeRequested, tasks, &TaskSession::leave);
+    connect(m_pictureMenus, &PictureMenus::pasteShapeRequested, tasks, &TaskSession::leave);
+    // The cursor reads the target beside the sum, and the trace plays it after the sum.
+    cursor->setTarget([tasks, cursor](int x) {
+        const tavelo::PlotReadout& readout = cursor->readout();
+        return tasks->targetAt(x, readout.W(), readout.P());
+    });
+    trace->setTarget([tasks, cursor] {
+        const tavelo::PlotReadout& readout = cursor->readout();
+        std::vector<double> columns;
+        for (int x = 0; tasks->isOn() && x <= readout.lastColumn(); ++x)
+            columns.push_back(tasks->targetAt(x, readout.W(), readout.P()).value_or(0));
+        return columns;
+    });
 }
 
 void Form1::Form_Load()

@@ -4,10 +4,13 @@
 
 #include <QWidget>
 
+class GraphTrace;
 class PartsPlotter;
 class PictureMenus;
 class PlotControl;
+class PlotCursor;
 class SeriesFields;
+class TaskSession;
 
 // The one window of the program. Its handlers keep the parameter fields
 // valid through the series' own rules, walk the amplitude and phase fields,
@@ -30,6 +33,7 @@ public:
     SeriesFields& series() const { return *m_series; }
     PlotControl& plot() const { return *m_plot; }
     const PictureMenus& pictureMenus() const { return *m_pictureMenus; }
+    TaskSession& tasks() const { return *m_tasks; }
 
     // Form-level state: continue flag of the plot, basis captured at its start
     // (-1 for sine), and the indices of the amplitude and phase fields on show.
@@ -65,6 +69,7 @@ private:
     void applyFonts();
     void connectHandlers();
     void createAdditions();
+    void connectTasks(TaskSession* tasks, PlotCursor* cursor, GraphTrace* trace);
     void setPlotRunning(bool running);
     void DoEvents();
 
@@ -72,6 +77,7 @@ private:
     SeriesFields* m_series = nullptr;
     PlotControl* m_plot = nullptr;
     PartsPlotter* m_partsPlotter = nullptr;
+    TaskSession* m_tasks = nullptr;
     PictureMenus* m_pictureMenus = nullptr;
     qint16 m_tdk = 0;
     qint16 m_o1v = 0;

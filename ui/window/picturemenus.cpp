@@ -1,5 +1,6 @@
 #include "ui/window/picturemenus.h"
 
+#include "core/task.h"
 #include "core/waveforms.h"
 #include "ui/sound/plotsound.h"
 #include "ui/terms/termtexts.h"
@@ -57,6 +58,7 @@ PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* pare
     connect(m_drawShapeAction, &QAction::triggered, this, &PictureMenus::drawShapeRequested);
     m_pasteShapeAction = addAction(plot, QStringLiteral("Вставить форму"), {});
     connect(m_pasteShapeAction, &QAction::triggered, this, &PictureMenus::pasteShapeRequested);
+    addTaskMenu(plot);
     addSeparator(plot);
 
     m_termsAction = addCheckAction(plot, QStringLiteral("Показать слагаемые"));
@@ -69,6 +71,36 @@ PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* pare
         box->setContextMenuPolicy(Qt::ActionsContextMenu);
         new MenuKeys(box);
     }
+}
+
+void PictureMenus::addTaskMenu(PictureBox* plot)
+{
+    auto* tasks = new QMenu(QStringLiteral("Задание"), plot);
+    for (int level = 1; level <= tavelo::kTaskLevels; ++level) {
+        QAction* action = tasks->addAction(QStringLiteral("Уровень %1").arg(level));
+        connect(action, &QAction::triggered, this, [this, level] { emit taskLevelChosen(level); });
+        m_taskLevelActions.append(action);
+    }
+    tasks->addSeparator();
+    m_taskCheckAction = tasks->addAction(QStringLiteral("Проверить"));
+    // Anywhere in the window, from the main keyboard or the keypad.
+    m_taskCheckAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    m_taskCheckAction->setShortcutContext(Qt::WindowShortcut);
+    connect(m_taskCheckAction, &QAction::triggered, this, &PictureMenus::taskCheckRequested);
+    m_taskAnswerAction = tasks->addAction(QStringLiteral("Показать ответ"));
+    connect(m_taskAnswerAction, &QAction::triggered, this, &PictureMenus::taskAnswerRequested);
+    m_taskTargetAction = tasks->addAction(QStringLiteral("Прослушать цель"));
+    connect(m_taskTargetAction, &QAction::triggered, this, &PictureMenus::taskTargetRequested);
+    m_taskEndAction = tasks->addAction(QStringLiteral("Закончить задание"));
+    connect(m_taskEndAction, &QAction::triggered, this, &PictureMenus::taskEndRequested);
+    setTaskOn(false);
+    plot->addAction(tasks->menuAction());
+}
+
+void PictureMenus::setTaskOn(bool on)
+{
+    for (QAction* action : {m_taskCheckAction, m_taskAnswerAction, m_taskTargetAction, m_taskEndAction})
+        action->setEnabled(on);
 }
 
 void PictureMenus::addSeparator(PictureBox* box)
@@ -107,6 +139,8 @@ void PictureMenus::setPlotRunning(bool running)
     for (QAction* action : std::as_const(m_waveformActions))
         action->setEnabled(!running);
     for (QAction* action : {m_pasteTermsAction, m_randomPhasesAction, m_drawShapeAction, m_pasteShapeAction})
+        action->setEnabled(!running);
+    for (QAction* action : std::as_const(m_taskLevelActions))
         action->setEnabled(!running);
 }
 

@@ -17,8 +17,8 @@ enum class Waveform;
 // (also Ctrl+Shift+C and Ctrl+V); the plot plays the sum as a sound at a
 // chosen pitch (also the space bar, in either area) and plays the plot's
 // curve as rising and falling pitch (also H), takes a shape drawn or
-// pasted to compute its terms, and shows the terms and the limit shape on
-// request; both areas copy their picture (also Ctrl+C).
+// pasted to compute its terms, sets tasks, and shows the terms and the limit
+// shape on request; both areas copy their picture (also Ctrl+C).
 class PictureMenus : public QObject {
     Q_OBJECT
 
@@ -38,6 +38,14 @@ public:
     // «Нарисовать форму» and «Вставить форму».
     QAction* drawShapeAction() const { return m_drawShapeAction; }
     QAction* pasteShapeAction() const { return m_pasteShapeAction; }
+    // «Задание»: «Уровень 1» … «Уровень 6», then «Проверить», «Показать
+    // ответ», «Прослушать цель» and «Закончить задание», which are enabled
+    // only while a task is on.
+    const QList<QAction*>& taskLevelActions() const { return m_taskLevelActions; }
+    QAction* taskCheckAction() const { return m_taskCheckAction; }
+    QAction* taskAnswerAction() const { return m_taskAnswerAction; }
+    QAction* taskTargetAction() const { return m_taskTargetAction; }
+    QAction* taskEndAction() const { return m_taskEndAction; }
     // The pitches of «Частота основного тона», radio items.
     const QList<QAction*>& pitchActions() const { return m_pitchActions; }
 
@@ -48,6 +56,7 @@ public:
     void setPlotRunning(bool running);
     // Ticks or unticks «Показать предельную форму» without a new plot.
     void setLimitShown(bool shown);
+    void setTaskOn(bool on);
 
 signals:
     void waveformChosen(tavelo::Waveform waveform);
@@ -61,11 +70,17 @@ signals:
     void pitchChosen(int hertz);
     void drawShapeRequested();
     void pasteShapeRequested();
+    void taskLevelChosen(int level);
+    void taskCheckRequested();
+    void taskAnswerRequested();
+    void taskTargetRequested();
+    void taskEndRequested();
 
 private:
     static void addCopyAction(PictureBox* box);
     static QAction* addAction(PictureBox* box, const QString& text, const QKeySequence& shortcut);
 
+    void addTaskMenu(PictureBox* plot);
     static void addSeparator(PictureBox* box);
     static QAction* addCheckAction(PictureBox* box, const QString& text);
 
@@ -79,5 +94,10 @@ private:
     QAction* m_traceAction = nullptr;
     QAction* m_drawShapeAction = nullptr;
     QAction* m_pasteShapeAction = nullptr;
+    QList<QAction*> m_taskLevelActions;
+    QAction* m_taskCheckAction = nullptr;
+    QAction* m_taskAnswerAction = nullptr;
+    QAction* m_taskTargetAction = nullptr;
+    QAction* m_taskEndAction = nullptr;
     QList<QAction*> m_pitchActions;
 };
