@@ -221,6 +221,27 @@ for key, term in zip(('Right', 'Up', 'Delete'), terms):
 check('the spectrum describes the term chosen and changed', described == terms, described)
 check('the spectrum announces the term chosen and changed', announced == terms, announced)
 
+# A task through the plot area's menu: «Задание» is its sixth item,
+# «Уровень 1» the first of its submenu, «Показать ответ» the eighth; the
+# task's words, and the check's «Верно!», are the plot's description and
+# announced; Ctrl+Enter checks.
+task_words = 'Задание, уровень 1: подберите амплитуды слагаемых 1..2.'
+click(16 + 300, 208 + 300, 3)
+pump(0.5)
+xdotool('key', *['Down'] * 6, 'Right', 'Return')
+pump(10, lambda: task_words in (plot.description or ''))
+check('a task\'s words are in the plot\'s description', task_words in (plot.description or ''), repr(plot.description))
+click(16 + 300, 208 + 300, 3)
+pump(0.5)
+xdotool('key', *['Down'] * 6, 'Right', *['Down'] * 7, 'Return')
+pump(10, lambda: text_of(counti) == '2' and re.search(r'отклонение: [0-9.]+E-0[6-9] м', plot.description or ''))
+heard.clear()
+xdotool('key', 'ctrl+Return')
+solved = 'Верно! Решено заданий: 0.'
+pump(10, lambda: any(role == 'animation' and solved in name for role, name in heard))
+check('the check\'s «Верно!» is the plot\'s description', solved in (plot.description or ''), repr(plot.description))
+check('the check\'s «Верно!» is announced', any(role == 'animation' and solved in name for role, name in heard), heard)
+
 # Terms through the real clipboard: a table from a spreadsheet in a Russian
 # locale pasted through the spectrum's menu, then the program's own copy.
 spectrum_at = (16 + 536 + 100, 8 + 32 + 60)
