@@ -22,19 +22,6 @@ using namespace formtesting;
 using TermRule = std::function<double(int)>;
 Q_DECLARE_METATYPE(TermRule)
 
-namespace {
-
-QAction* menuItem(QWidget* area, const QString& text)
-{
-    for (QAction* action : area->actions()) {
-        if (action->text() == text)
-            return action;
-    }
-    return nullptr;
-}
-
-} // namespace
-
 class AdditionsTest : public QObject {
     Q_OBJECT
 

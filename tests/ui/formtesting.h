@@ -9,6 +9,7 @@
 #include "ui/window/plotcontrol.h"
 #include "ui/window/seriesfields.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QColor>
 #include <QGroupBox>
@@ -182,6 +183,16 @@ inline QList<int> rowsOf(const QImage& image, int x, QColor color)
             rows.append(y);
     }
     return rows;
+}
+
+// The item of a drawing area's context menu with the given text.
+inline QAction* menuItem(QWidget* area, const QString& text)
+{
+    for (QAction* action : area->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
 }
 
 // Pixels of the image in the given colour.

@@ -17,15 +17,6 @@ using namespace formtesting;
 
 namespace {
 
-QAction* menuItem(QWidget* area, const QString& text)
-{
-    for (QAction* action : area->actions()) {
-        if (action->text() == text)
-            return action;
-    }
-    return nullptr;
-}
-
 // The point of the plot area over column x at the value v, with the largest
 // visible coordinate Amax.
 QPoint pointOf(PictureBox* plot, double x, double v, double Amax)

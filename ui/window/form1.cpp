@@ -150,12 +150,7 @@ void Form1::createAdditions()
             [termWriter](const tavelo::Shape& shape) { termWriter->writeShape(shape, ShapeSource::Kind::Drawn); });
     connect(m_pictureMenus, &PictureMenus::pasteShapeRequested, termClipboard, &TermClipboard::pasteShape);
     // The shape whose terms were written is shown with the plot they start.
-    connect(termWriter, &TermWriter::shapeWritten, this,
-            [this](std::shared_ptr<const tavelo::Shape> shape, const ShapeSource& source) {
-                m_partsPlotter->setShape(std::move(shape), source);
-                m_partsPlotter->setShowsLimit(true);
-                m_pictureMenus->setLimitShown(true);
-            });
+    connect(termWriter, &TermWriter::shapeWritten, this, &Form1::showTarget);
     connectTasks(m_tasks, cursor, trace);
     connect(m_pictureMenus, &PictureMenus::copyTermsRequested, termClipboard, &TermClipboard::copyTerms);
     connect(m_pictureMenus, &PictureMenus::pasteTermsRequested, termClipboard, &TermClipboard::pasteTerms);
@@ -171,6 +166,13 @@ void Form1::createAdditions()
             [cursor](const tavelo::PlotResult& result) { cursor->setReadout(result.readout); });
 }
 
+void Form1::showTarget(std::shared_ptr<const tavelo::Shape> shape, const ShapeSource& source)
+{
+    m_partsPlotter->setShape(std::move(shape), source);
+    m_partsPlotter->setShowsLimit(true);
+    m_pictureMenus->setLimitShown(true);
+}
+
 void Form1::connectTasks(TaskSession* tasks, PlotCursor* cursor, GraphTrace* trace)
 {
     connect(m_pictureMenus, &PictureMenus::taskLevelChosen, tasks, qOverload<int>(&TaskSession::start));
@@ -179,12 +181,7 @@ void Form1::connectTasks(TaskSession* tasks, PlotCursor* cursor, GraphTrace* tra
     connect(m_pictureMenus, &PictureMenus::taskTargetRequested, tasks, &TaskSession::playTarget);
     connect(m_pictureMenus, &PictureMenus::taskEndRequested, tasks, &TaskSession::end);
     connect(tasks, &TaskSession::onChanged, m_pictureMenus, &PictureMenus::setTaskOn);
-    connect(tasks, &TaskSession::targetSet, this,
-            [this](std::shared_ptr<const tavelo::Shape> shape, const ShapeSource& source) {
-                m_partsPlotter->setShape(std::move(shape), source);
-                m_partsPlotter->setShowsLimit(true);
-                m_pictureMenus->setLimitShown(true);
-            });
+    connect(tasks, &TaskSession::targetSet, this, &Form1::showTarget);
     connect(tasks, &TaskSession::targetRemoved, this, [this] {
         m_partsPlotter->setShape(nullptr, {});
         m_partsPlotter->setShowsLimit(false);

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class GraphTrace;
 class PartsPlotter;
 class PictureMenus;
@@ -11,6 +13,11 @@ class PlotControl;
 class PlotCursor;
 class SeriesFields;
 class TaskSession;
+struct ShapeSource;
+
+namespace tavelo {
+struct Shape;
+}
 
 // The one window of the program. Its handlers keep the parameter fields
 // valid through the series' own rules, walk the amplitude and phase fields,
@@ -70,6 +77,8 @@ private:
     void connectHandlers();
     void createAdditions();
     void connectTasks(TaskSession* tasks, PlotCursor* cursor, GraphTrace* trace);
+    // A shape of the user's or a task's target, shown with the plot it starts.
+    void showTarget(std::shared_ptr<const tavelo::Shape> shape, const ShapeSource& source);
     void setPlotRunning(bool running);
     void DoEvents();
 
