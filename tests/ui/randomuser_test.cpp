@@ -431,6 +431,11 @@ private:
         QList<QAction*> plotting = m_form.pictureMenus().waveformActions();
         plotting << m_form.pictureMenus().drawShapeAction() << m_form.pictureMenus().pasteShapeAction()
                  << m_form.pictureMenus().taskLevelActions();
+        for (const QAction* item : {m_form.pictureMenus().taskCheckAction(), m_form.pictureMenus().taskAnswerAction(),
+                                    m_form.pictureMenus().taskEndAction()}) {
+            if (item->isEnabled() && !m_ui.Command1->isEnabled())
+                failure = item->text() + " enabled while a plot runs";
+        }
         for (const QAction* item : std::as_const(plotting)) {
             if (item->isEnabled() != m_ui.Command1->isEnabled())
                 failure = item->text() + " enabled differs from Command1";

@@ -143,6 +143,23 @@ void TaskTest::theAnswerCountsNothingAndTheEndLeavesTheFields()
     QTest::keyClick(ui.Picture1, Qt::Key_Home);
     QVERIFY2(ui.Picture1->accessibleDescription().contains(", цель: "), qPrintable(ui.Picture1->accessibleDescription()));
 
+    // During a plot the task waits: its items are off, and ending it there
+    // changes nothing (the plot draws the target it began with).
+    bool tried = false;
+    const auto duringPlot = connect(&form->plot(), &PlotControl::yielded, this, [&](double column) {
+        if (column == 20 && !tried) {
+            tried = true;
+            QVERIFY(!menus.taskEndAction()->isEnabled() && !menus.taskCheckAction()->isEnabled());
+            QVERIFY(menus.taskTargetAction()->isEnabled());
+            form->tasks().end();
+            QVERIFY(form->tasks().isOn());
+        }
+    });
+    ui.Command1->click();
+    disconnect(duringPlot);
+    QVERIFY(tried);
+    QVERIFY(!pixelsOf(ui.Picture1->image(), kTargetGrey).isEmpty());
+
     // Ended: the fields stay, the target goes, the items are off.
     ui.Counti->setFocus();
     form->AAA(1)->setText("0.7");

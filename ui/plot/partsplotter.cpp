@@ -15,7 +15,11 @@ tavelo::PlotResult PartsPlotter::draw(const tavelo::HarmonicParams& params, doub
                                       const tavelo::PlotYield& yield) const
 {
     PictureCanvas canvas(m_plot);
-    return tavelo::DrawPlot(params, W, Hs, m_choice, canvas, yield);
+    // The plot keeps what it began with: a part ticked or a target replaced
+    // during its yields waits for the next plot, and the shape it draws
+    // stays alive until it ends.
+    const tavelo::PlotChoice choice = m_choice;
+    return tavelo::DrawPlot(params, W, Hs, choice, canvas, yield);
 }
 
 void PartsPlotter::setLastWaveform(tavelo::Waveform waveform)

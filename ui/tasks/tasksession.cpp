@@ -144,7 +144,7 @@ void TaskSession::playTarget()
 
 void TaskSession::end()
 {
-    if (!m_on)
+    if (!m_on || m_plot->isRunning())
         return;
     setOn(false);
     m_target.reset();

@@ -99,8 +99,19 @@ void PictureMenus::addTaskMenu(PictureBox* plot)
 
 void PictureMenus::setTaskOn(bool on)
 {
-    for (QAction* action : {m_taskCheckAction, m_taskAnswerAction, m_taskTargetAction, m_taskEndAction})
-        action->setEnabled(on);
+    m_taskOn = on;
+    updateTaskItems();
+}
+
+void PictureMenus::updateTaskItems()
+{
+    // A task changes the fields and the plot's target, which wait for no
+    // plot; its target can be heard at any time.
+    for (QAction* action : std::as_const(m_taskLevelActions))
+        action->setEnabled(!m_plotRunning);
+    for (QAction* action : {m_taskCheckAction, m_taskAnswerAction, m_taskEndAction})
+        action->setEnabled(m_taskOn && !m_plotRunning);
+    m_taskTargetAction->setEnabled(m_taskOn);
 }
 
 void PictureMenus::addSeparator(PictureBox* box)
@@ -140,8 +151,8 @@ void PictureMenus::setPlotRunning(bool running)
         action->setEnabled(!running);
     for (QAction* action : {m_pasteTermsAction, m_randomPhasesAction, m_drawShapeAction, m_pasteShapeAction})
         action->setEnabled(!running);
-    for (QAction* action : std::as_const(m_taskLevelActions))
-        action->setEnabled(!running);
+    m_plotRunning = running;
+    updateTaskItems();
 }
 
 void PictureMenus::setLimitShown(bool shown)

@@ -40,7 +40,7 @@ public:
     QAction* pasteShapeAction() const { return m_pasteShapeAction; }
     // «Задание»: «Уровень 1» … «Уровень 6», then «Проверить», «Показать
     // ответ», «Прослушать цель» and «Закончить задание», which are enabled
-    // only while a task is on.
+    // only while a task is on; all but «Прослушать цель» wait for no plot.
     const QList<QAction*>& taskLevelActions() const { return m_taskLevelActions; }
     QAction* taskCheckAction() const { return m_taskCheckAction; }
     QAction* taskAnswerAction() const { return m_taskAnswerAction; }
@@ -81,6 +81,7 @@ private:
     static QAction* addAction(PictureBox* box, const QString& text, const QKeySequence& shortcut);
 
     void addTaskMenu(PictureBox* plot);
+    void updateTaskItems();
     static void addSeparator(PictureBox* box);
     static QAction* addCheckAction(PictureBox* box, const QString& text);
 
@@ -95,6 +96,8 @@ private:
     QAction* m_drawShapeAction = nullptr;
     QAction* m_pasteShapeAction = nullptr;
     QList<QAction*> m_taskLevelActions;
+    bool m_taskOn = false;
+    bool m_plotRunning = false;
     QAction* m_taskCheckAction = nullptr;
     QAction* m_taskAnswerAction = nullptr;
     QAction* m_taskTargetAction = nullptr;
