@@ -21,7 +21,6 @@
 #include "core/shape.h"
 #include "core/shapeanalysis.h"
 #include "core/singleprecision.h"
-#include "core/spectrumcontrol.h"
 #include "core/task.h"
 #include "core/termcount.h"
 #include "core/termtable.h"

@@ -10,7 +10,7 @@
 #include "ui/sound/sounddevices.h"
 #include "ui/sound/soundplayer.h"
 #include "ui/tasks/tasksession.h"
-#include "ui/terms/spectrumcontrol.h"
+#include "ui/terms/amplitudebarcontrol.h"
 #include "ui/terms/termclipboard.h"
 #include "ui/terms/termwriter.h"
 #include "ui/widgets/fieldtext.h"
@@ -129,7 +129,7 @@ void Form1::createAdditions()
     auto* cursor = new PlotCursor(ui.Picture1, this);
     auto* sound = new PlotSound(m_series, ui.Picture1, SoundDevices::platform(), this);
     auto* drawing = new ShapeDrawing(ui.Picture1, m_series, m_plot, this);
-    auto* spectrumControl = new SpectrumControl(ui.Picture2, m_series, m_plot, this);
+    auto* barControl = new AmplitudeBarControl(ui.Picture2, m_series, m_plot, this);
     auto* trace = new GraphTrace(ui.Picture1, cursor, sound->player(), this);
     m_tasks = new TaskSession(m_series, m_plot, sound, this);
 
@@ -143,7 +143,7 @@ void Form1::createAdditions()
     connect(cursor, &PlotCursor::movedByKey, trace, &GraphTrace::playColumn);
     // Esc presses «Отмена», which silences the trace as well.
     connect(ui.Command4, &QPushButton::clicked, trace, &GraphTrace::stop);
-    connect(this, &Form1::spectrumRedrawn, spectrumControl, &SpectrumControl::showSelection);
+    connect(this, &Form1::spectrumRedrawn, barControl, &AmplitudeBarControl::showSelection);
     connect(sound->player(), &SoundPlayer::playingChanged, m_pictureMenus, &PictureMenus::setSoundPlaying);
     connect(m_pictureMenus, &PictureMenus::drawShapeRequested, drawing, &ShapeDrawing::start);
     connect(drawing, &ShapeDrawing::shapeDrawn, termWriter,

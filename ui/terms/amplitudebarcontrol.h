@@ -14,11 +14,11 @@ class SeriesFields;
 // change is written into the term's amplitude field through its rule, shows
 // that field and draws the plot again, at once or when the running plot
 // ends. The chosen bar is framed, and a screen reader hears the term.
-class SpectrumControl : public QObject {
+class AmplitudeBarControl : public QObject {
     Q_OBJECT
 
 public:
-    SpectrumControl(PictureBox* spectrum, SeriesFields* fields, PlotControl* plot, QObject* parent);
+    AmplitudeBarControl(PictureBox* spectrum, SeriesFields* fields, PlotControl* plot, QObject* parent);
 
     std::optional<int> selected() const { return m_selected; }
     // Frames the chosen bar where the spectrum now draws it.

@@ -27,7 +27,7 @@ double barX(PictureBox* spectrum, int n, int N)
 
 } // namespace
 
-class SpectrumTest : public QObject {
+class AmplitudeBarsTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -38,7 +38,7 @@ private slots:
     void aChangeDuringAPlotIsPlottedWhenItEnds();
 };
 
-void SpectrumTest::keysChooseTermsAndStepTheirAmplitudes()
+void AmplitudeBarsTest::keysChooseTermsAndStepTheirAmplitudes()
 {
     const auto form = startedForm();
     const auto& ui = controlsOf(*form);
@@ -98,7 +98,7 @@ void SpectrumTest::keysChooseTermsAndStepTheirAmplitudes()
     QCOMPARE(brokenInvariant(*form), QString());
 }
 
-void SpectrumTest::draggingABarSetsItsAmplitude()
+void AmplitudeBarsTest::draggingABarSetsItsAmplitude()
 {
     const auto form = startedForm();
     const auto& ui = controlsOf(*form);
@@ -133,7 +133,7 @@ void SpectrumTest::draggingABarSetsItsAmplitude()
     QCOMPARE(plots, expectedPlots);
 }
 
-void SpectrumTest::aChangeDuringAPlotIsPlottedWhenItEnds()
+void AmplitudeBarsTest::aChangeDuringAPlotIsPlottedWhenItEnds()
 {
     const auto form = startedForm();
     const auto& ui = controlsOf(*form);
@@ -178,5 +178,5 @@ void SpectrumTest::aChangeDuringAPlotIsPlottedWhenItEnds()
     QCOMPARE(form->AAA(1)->text(), changed);
 }
 
-QTEST_MAIN(SpectrumTest)
-#include "spectrum_test.moc"
+QTEST_MAIN(AmplitudeBarsTest)
+#include "amplitudebars_test.moc"

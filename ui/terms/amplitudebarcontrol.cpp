@@ -1,7 +1,6 @@
-#include "ui/terms/spectrumcontrol.h"
+#include "ui/terms/amplitudebarcontrol.h"
 
 #include "core/amplitudebars.h"
-#include "core/spectrumcontrol.h"
 #include "ui/terms/termtexts.h"
 #include "ui/widgets/fieldtext.h"
 #include "ui/widgets/picturebox.h"
@@ -17,7 +16,7 @@
 #include <algorithm>
 #include <cmath>
 
-SpectrumControl::SpectrumControl(PictureBox* spectrum, SeriesFields* fields, PlotControl* plot, QObject* parent)
+AmplitudeBarControl::AmplitudeBarControl(PictureBox* spectrum, SeriesFields* fields, PlotControl* plot, QObject* parent)
     : QObject(parent)
     , m_spectrum(spectrum)
     , m_fields(fields)
@@ -37,30 +36,25 @@ SpectrumControl::SpectrumControl(PictureBox* spectrum, SeriesFields* fields, Plo
             Qt::QueuedConnection);
 }
 
-QPointF SpectrumControl::unitsAt(QPointF position) const
+QPointF AmplitudeBarControl::unitsAt(QPointF position) const
 {
     return (position - m_spectrum->contentsRect().topLeft()) / m_spectrum->pixelsPerUnit();
 }
 
-void SpectrumControl::showSelection()
+void AmplitudeBarControl::showSelection()
 {
     if (!m_selected)
         return;
-    const SpectrumInput input = m_fields->spectrumInput();
     const int N = m_fields->termCount();
     if (N < 1) {
         m_spectrum->setHighlight(std::nullopt);
         return;
     }
     m_selected = std::min(*m_selected, N);
-    // The bar's place depends only on N and the area's width.
-    const std::vector<double> A(std::size_t(*m_selected) + 1, 0.0);
-    const std::vector<tavelo::SpectrumBar> bars =
-        tavelo::spectrumBars(double(N), A, 1, m_spectrum->Width(), m_spectrum->Height());
-    m_spectrum->setHighlight(bars.empty() ? std::nullopt : std::optional<double>(bars.back().barX));
+    m_spectrum->setHighlight(tavelo::spectrumBarX(*m_selected, N, m_spectrum->Width()));
 }
 
-void SpectrumControl::select(int n)
+void AmplitudeBarControl::select(int n)
 {
     m_selected = std::clamp(n, 1, std::max(1, m_fields->termCount()));
     m_fields->amplitudes().scrollBar()->setValue(*m_selected);
@@ -68,7 +62,7 @@ void SpectrumControl::select(int n)
     describe();
 }
 
-void SpectrumControl::change(double A)
+void AmplitudeBarControl::change(double A)
 {
     if (!m_selected || !std::isfinite(A))
         return;
@@ -78,7 +72,7 @@ void SpectrumControl::change(double A)
     plotAgain();
 }
 
-void SpectrumControl::plotAgain()
+void AmplitudeBarControl::plotAgain()
 {
     if (m_plot->isRunning())
         m_plotPending = true;
@@ -86,7 +80,7 @@ void SpectrumControl::plotAgain()
         m_plot->request();
 }
 
-void SpectrumControl::describe()
+void AmplitudeBarControl::describe()
 {
     const int n = *m_selected;
     const QString text = termReadout(n, m_fields->termCount(), NumberFromField(m_fields->amplitudes().field(n)),
@@ -95,7 +89,7 @@ void SpectrumControl::describe()
     m_spectrum->announce(text);
 }
 
-bool SpectrumControl::handleKey(int key, Qt::KeyboardModifiers modifiers)
+bool AmplitudeBarControl::handleKey(int key, Qt::KeyboardModifiers modifiers)
 {
     modifiers &= ~Qt::KeypadModifier;
     if (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier)
@@ -144,7 +138,7 @@ bool SpectrumControl::handleKey(int key, Qt::KeyboardModifiers modifiers)
     }
 }
 
-bool SpectrumControl::eventFilter(QObject* watched, QEvent* event)
+bool AmplitudeBarControl::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_spectrum)
         return false;
