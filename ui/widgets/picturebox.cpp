@@ -175,38 +175,30 @@ void PictureBox::drawText(float x, float y, const QString& text, const QFont& fo
 
 void PictureBox::setMarker(std::optional<double> x)
 {
-    if (x == m_marker)
-        return;
-    update(markerArea());
-    m_marker = x;
-    update(markerArea());
-}
-
-QRect PictureBox::markerArea() const
-{
-    if (!m_marker)
-        return {};
-    const QRect area = contentsRect();
-    const int column = area.left() + static_cast<int>(std::floor(*m_marker * m_pixelsPerUnit));
-    return QRect(column - 1, area.top(), 3, area.height());
+    moveOverlay(m_marker, x, kMarkerHalfWidth);
 }
 
 void PictureBox::setHighlight(std::optional<double> x)
 {
-    if (x == m_highlight)
-        return;
-    update(highlightArea());
-    m_highlight = x;
-    update(highlightArea());
+    moveOverlay(m_highlight, x, kHighlightHalfWidth);
 }
 
-QRect PictureBox::highlightArea() const
+void PictureBox::moveOverlay(std::optional<double>& overlay, std::optional<double> x, int halfWidth)
 {
-    if (!m_highlight)
+    if (x == overlay)
+        return;
+    update(overlayArea(overlay, halfWidth));
+    overlay = x;
+    update(overlayArea(overlay, halfWidth));
+}
+
+QRect PictureBox::overlayArea(std::optional<double> x, int halfWidth) const
+{
+    if (!x)
         return {};
     const QRect area = contentsRect();
-    const int column = area.left() + static_cast<int>(std::floor(*m_highlight * m_pixelsPerUnit));
-    return QRect(column - 3, area.top(), 7, area.height());
+    const int column = area.left() + static_cast<int>(std::floor(*x * m_pixelsPerUnit));
+    return QRect(column - halfWidth, area.top(), 2 * halfWidth + 1, area.height());
 }
 
 void PictureBox::scheduleRepaint()
@@ -313,13 +305,13 @@ void PictureBox::paintEvent(QPaintEvent* event)
         painter.drawImage(QRectF(band), m_image, source);
     }
     if (m_marker) {
-        const QRect line = markerArea().adjusted(1, 0, -1, 0);
+        const QRect line = overlayArea(m_marker, kMarkerHalfWidth).adjusted(1, 0, -1, 0);
         painter.fillRect(line.intersected(contentsRect()), QColor(64, 64, 64));
     }
     if (m_highlight) {
         painter.setPen(QPen(QColor(0, 0, 255), 1.0));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(highlightArea().intersected(contentsRect()).adjusted(0, 0, -1, -1));
+        painter.drawRect(overlayArea(m_highlight, kHighlightHalfWidth).intersected(contentsRect()).adjusted(0, 0, -1, -1));
     }
 }
 

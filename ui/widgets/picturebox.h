@@ -89,8 +89,12 @@ private:
     void scheduleRepaint();
     // What was drawn since the last repaint, in widget coordinates.
     QRect changedArea() const;
-    QRect markerArea() const;
-    QRect highlightArea() const;
+    // The marker's line and the highlight's frame stand over a column of the
+    // drawing, so many pixels either side of it.
+    static constexpr int kMarkerHalfWidth = 1;
+    static constexpr int kHighlightHalfWidth = 3;
+    void moveOverlay(std::optional<double>& overlay, std::optional<double> x, int halfWidth);
+    QRect overlayArea(std::optional<double> x, int halfWidth) const;
     void noteChanged(const QRectF& pixels);
 
     static constexpr qint64 kFrameMilliseconds = 16;
