@@ -6,7 +6,7 @@ set -euo pipefail
 
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in xvfb-run dbus-run-session xdotool xclip /usr/libexec/at-spi-bus-launcher; do
+for tool in Xvfb dbus-run-session xdotool xclip /usr/libexec/at-spi-bus-launcher; do
     command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is missing"; exit 77; }
 done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIPPED: python3-pyatspi is missing"; exit 77; }
@@ -14,7 +14,7 @@ done
 if [[ -z ${TAVELO_ATSPI_INNER:-} ]]; then
     # An English locale: what the window says must not depend on it.
     export LANG=C.UTF-8 LANGUAGE= LC_ALL=
-    TAVELO_ATSPI_INNER=1 exec xvfb-run -a -s '-screen 0 1024x768x24' dbus-run-session -- "$0" "$@" 2> >(grep -v -e '^dbus-daemon' -e 'fd limit' >&2)
+    TAVELO_ATSPI_INNER=1 exec "$(dirname "$0")/../virtualdisplay.sh" 1024x768 dbus-run-session -- "$0" "$@" 2> >(grep -v -e '^dbus-daemon' -e 'fd limit' >&2)
 fi
 
 # What a screen reader says when it starts: applications then connect to the

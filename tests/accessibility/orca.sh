@@ -9,12 +9,12 @@ set -euo pipefail
 
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in xvfb-run dbus-run-session xdotool orca speech-dispatcher script unshare pulseaudio pactl; do
+for tool in Xvfb dbus-run-session xdotool orca speech-dispatcher script unshare pulseaudio pactl; do
     command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is missing"; exit 77; }
 done
 if [[ -z ${TAVELO_ORCA_INNER:-} ]]; then
     export LANG=C.UTF-8 LANGUAGE= LC_ALL=
-    TAVELO_ORCA_INNER=1 exec xvfb-run -a -s '-screen 0 1024x768x24' dbus-run-session -- "$0" "$@" \
+    TAVELO_ORCA_INNER=1 exec "$(dirname "$0")/../virtualdisplay.sh" 1024x768 dbus-run-session -- "$0" "$@" \
         2> >(grep -v -e '^dbus-daemon' -e 'fd limit' -e 'SpiRegistry' >&2)
 fi
 source "$here/../programwindow.sh"

@@ -9,11 +9,11 @@ set -euo pipefail
 
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in xvfb-run xdotool import compare; do
+for tool in Xvfb xdotool import compare; do
     command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is missing"; exit 77; }
 done
 if [[ -z ${TAVELO_PIXELS_INNER:-} ]]; then
-    TAVELO_PIXELS_INNER=1 exec xvfb-run -a -s '-screen 0 1024x768x24' "$0" "$@"
+    TAVELO_PIXELS_INNER=1 exec "$(dirname "$0")/../virtualdisplay.sh" 1024x768 "$0" "$@"
 fi
 source "$here/../programwindow.sh"
 

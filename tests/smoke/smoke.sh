@@ -6,13 +6,13 @@
 set -euo pipefail
 
 program=$1
-if ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null || ! command -v convert >/dev/null; then
-    echo "SKIPPED: the smoke test needs xvfb-run, xdotool and ImageMagick"
+if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null || ! command -v convert >/dev/null; then
+    echo "SKIPPED: the smoke test needs Xvfb, xdotool and ImageMagick"
     exit 77
 fi
 
 if [[ -z ${TAVELO_SMOKE_INNER:-} ]]; then
-    TAVELO_SMOKE_INNER=1 exec xvfb-run -a -s '-screen 0 1024x768x24' "$0" "$@"
+    TAVELO_SMOKE_INNER=1 exec "$(dirname "$0")/../virtualdisplay.sh" 1024x768 "$0" "$@"
 fi
 
 work=$(mktemp -d)

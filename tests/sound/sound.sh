@@ -14,12 +14,12 @@ set -euo pipefail
 
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in xvfb-run xdotool pulseaudio pactl parec pacat python3; do
+for tool in Xvfb xdotool pulseaudio pactl parec pacat python3; do
     command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is missing"; exit 77; }
 done
 if [[ -z ${TAVELO_SOUND_INNER:-} ]]; then
     export LANG=C.UTF-8 LANGUAGE= LC_ALL=
-    TAVELO_SOUND_INNER=1 exec xvfb-run -a -s '-screen 0 1024x768x24' "$0" "$@"
+    TAVELO_SOUND_INNER=1 exec "$(dirname "$0")/../virtualdisplay.sh" 1024x768 "$0" "$@"
 fi
 
 work=$(mktemp -d)

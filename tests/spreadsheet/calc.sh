@@ -8,11 +8,11 @@ set -euo pipefail
 
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in xvfb-run xdotool xclip soffice python3; do
+for tool in Xvfb xdotool xclip soffice python3; do
     command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is missing"; exit 77; }
 done
 if [[ -z ${TAVELO_CALC_INNER:-} ]]; then
-    TAVELO_CALC_INNER=1 exec xvfb-run -a -s '-screen 0 1280x1024x24' "$0" "$@"
+    TAVELO_CALC_INNER=1 exec "$(dirname "$0")/../virtualdisplay.sh" 1280x1024 "$0" "$@"
 fi
 source "$here/../programwindow.sh"
 
