@@ -3,7 +3,8 @@
 // The synthesis core: field texts to numbers and back, the Fourier series and
 // its plot with its terms, limit shapes and readout, the spectrum geometry
 // and the spectrum as a control, the number of terms, the classic waveforms,
-// shapes and their terms, the sounds, and the tasks. Plain C++, no toolkit.
+// shapes and their terms, the sounds, a recorded sound's terms, and the
+// tasks. Plain C++, no toolkit.
 
 #include "core/amplitudebars.h"
 #include "core/audiotrace.h"
@@ -17,6 +18,7 @@
 #include "core/plotextent.h"
 #include "core/plotparts.h"
 #include "core/plotreadout.h"
+#include "core/recordinganalysis.h"
 #include "core/series.h"
 #include "core/shape.h"
 #include "core/shapeanalysis.h"

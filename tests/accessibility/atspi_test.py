@@ -221,19 +221,19 @@ for key, term in zip(('Right', 'Up', 'Delete'), terms):
 check('the spectrum describes the term chosen and changed', described == terms, described)
 check('the spectrum announces the term chosen and changed', announced == terms, announced)
 
-# A task through the plot area's menu: «Задание» is its sixth item,
+# A task through the plot area's menu: «Задание» is its seventh item,
 # «Уровень 1» the first of its submenu, «Показать ответ» the eighth; the
 # task's words, and the check's «Верно!», are the plot's description and
 # announced; Ctrl+Enter checks.
 task_words = 'Задание, уровень 1: подберите амплитуды слагаемых 1..2.'
 click(16 + 300, 208 + 300, 3)
 pump(0.5)
-xdotool('key', *['Down'] * 6, 'Right', 'Return')
+xdotool('key', *['Down'] * 7, 'Right', 'Return')
 pump(10, lambda: task_words in (plot.description or ''))
 check('a task\'s words are in the plot\'s description', task_words in (plot.description or ''), repr(plot.description))
 click(16 + 300, 208 + 300, 3)
 pump(0.5)
-xdotool('key', *['Down'] * 6, 'Right', *['Down'] * 7, 'Return')
+xdotool('key', *['Down'] * 7, 'Right', *['Down'] * 7, 'Return')
 pump(10, lambda: text_of(counti) == '2' and re.search(r'отклонение: [0-9.]+E-0[6-9] м', plot.description or ''))
 heard.clear()
 xdotool('key', 'ctrl+Return')

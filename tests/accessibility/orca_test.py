@@ -77,14 +77,14 @@ step(['Escape'], 'Escape closes the menu, back on the plot area', r'^Систе�
 step(['Tab'], 'Tab onto the spectrum area', r'^Спектральное представление canvas')
 step(['Right'], 'Right chooses the term on show', r'^Гармоника 1 из 1: амплитуда 1 м, начальная фаза 0 π')
 step(['Up'], 'Up raises its amplitude', r'^Гармоника 1 из 1: амплитуда 1\.05 м, начальная фаза 0 π')
-# A task from the plot area's menu: «Задание» is its sixth item, «Уровень 1»
+# A task from the plot area's menu: «Задание» is its seventh item, «Уровень 1»
 # the first of its submenu and «Показать ответ» the eighth; Ctrl+Enter checks.
 step(['shift+Tab'], 'Shift+Tab back onto the plot area', r'^Система координат для функции f\(t\) canvas')
-step(['Menu', *['Down'] * 6, 'Right', 'Return'], 'a task of level 1: its words',
+step(['Menu', *['Down'] * 7, 'Right', 'Return'], 'a task of level 1: its words',
      r'Задание, уровень 1: подберите амплитуды слагаемых 1\.\.2\.')
 # The answer is the target but for the plot's 6.283 for 2 pi: a deviation of
 # a ten-millionth.
-step(['Menu', *['Down'] * 6, 'Right', *['Down'] * 7, 'Return'], '«Показать ответ»: the answer plotted',
+step(['Menu', *['Down'] * 7, 'Right', *['Down'] * 7, 'Return'], '«Показать ответ»: the answer plotted',
      r'Среднеквадратичное отклонение: [0-9.]+E-0[6-9] м')
 step(['ctrl+Return'], 'Ctrl+Enter checks it', r'Верно! Решено заданий: 0\.')
 

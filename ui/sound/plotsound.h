@@ -28,7 +28,7 @@ public:
     static constexpr int kPitches[] = {110, 220, 440, 880};
     static constexpr int kStartPitch = 220;
 
-    void setPitch(int hertz) { m_pitch = hertz; }
+    void setPitch(double hertz) { m_pitch = hertz; }
     // Plays, or stops the sound that plays.
     void toggle();
     // Plays other terms than the fields hold (a task's target) the same way.
@@ -42,6 +42,6 @@ private:
     SeriesFields* m_fields;
     PictureBox* m_plot;
     SoundPlayer* m_player;
-    int m_pitch;
+    double m_pitch;
     QString m_note; // what the last sound added to the plot's description
 };

@@ -1,7 +1,11 @@
 #include "ui/sound/soundtexts.h"
 
+#include "core/numbertext.h"
+#include "core/recordinganalysis.h"
 #include "ui/sound/sounddevices.h"
 #include "ui/widgets/fieldtext.h"
+
+#include <cmath>
 
 QString soundFailureText(const SoundFailure& failure, SoundDirection direction)
 {
@@ -48,4 +52,49 @@ QString playingStreamName()
 QString recordingStreamName()
 {
     return QStringLiteral("Запись звука");
+}
+
+QString recordingText()
+{
+    return QStringLiteral("Идёт запись…");
+}
+
+QString recordingFaultText(tavelo::RecordingFault fault)
+{
+    switch (fault) {
+    case tavelo::RecordingFault::TooQuiet:
+        return QStringLiteral("Звук слишком тихий: в записи нет ничего громче −50 дБ от наибольшего уровня. "
+                              "Поднесите микрофон ближе к источнику звука или увеличьте уровень записи "
+                              "в настройках звука и запишите снова.");
+    case tavelo::RecordingFault::TooLoud:
+        return QStringLiteral("Звук слишком громкий: больше 1 % записи упирается в наибольший уровень, "
+                              "и форма звука искажена. Отодвиньте микрофон или уменьшите уровень записи "
+                              "в настройках звука и запишите снова.");
+    case tavelo::RecordingFault::NoPitch:
+        break;
+    }
+    return QStringLiteral("В записи нет периодического звука: ни одну десятую долю секунды в ней не держится "
+                          "основной тон от 50 до 2000 Гц. Спойте или сыграйте ровную ноту (например, тяните "
+                          "гласную «а») и запишите снова.");
+}
+
+namespace {
+
+// To a tenth of a hertz where it is not whole.
+QString hertzText(double hertz)
+{
+    return RealToText(tavelo::RoundedToDecimals(hertz, 1)) + QStringLiteral(" Гц");
+}
+
+} // namespace
+
+QString recordedText(double fundamental, double signalToNoise)
+{
+    return QStringLiteral("Записано: основной тон %1, отношение сигнал/шум %2 дБ.")
+        .arg(hertzText(fundamental), WholeToText(std::llround(signalToNoise)));
+}
+
+QString recordedPitchText(double fundamental)
+{
+    return QStringLiteral("Как записано: ") + hertzText(fundamental);
 }

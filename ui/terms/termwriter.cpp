@@ -69,8 +69,15 @@ void TermWriter::writeRandomPhases()
 
 void TermWriter::writeShape(const tavelo::Shape& shape, ShapeSource::Kind source)
 {
-    const tavelo::HarmonicParams now = m_fields->read();
-    const tavelo::ShapeTerms terms = tavelo::analyseShape(shape.samples, now.sinBasis);
+    const tavelo::ShapeTerms terms = tavelo::analyseShape(shape.samples, m_fields->sinBasis());
+    ShapeSource origin{source, static_cast<int>(shape.samples.size()), std::nullopt, {}};
+    if (terms.meanMatters())
+        origin.droppedMean = terms.mean;
+    writeShape(shape, terms, origin);
+}
+
+void TermWriter::writeShape(const tavelo::Shape& shape, const tavelo::ShapeTerms& terms, ShapeSource source)
+{
     auto centred = std::make_shared<tavelo::Shape>(shape);
     double largestValue = 0;
     for (double& v : centred->samples) {
@@ -84,11 +91,8 @@ void TermWriter::writeShape(const tavelo::Shape& shape, ShapeSource::Kind source
         series.H = std::max(m_fields->spectrumInput().H, H);
     const double Amax = tavelo::coveringCoordinate(largestValue);
     if (Amax > 0)
-        series.Amax = std::max(now.Amax, Amax);
+        series.Amax = std::max(m_fields->read().Amax, Amax);
     m_fields->write(series);
-    ShapeSource origin{source, static_cast<int>(shape.samples.size()), std::nullopt, {}};
-    if (terms.meanMatters())
-        origin.droppedMean = terms.mean;
-    emit shapeWritten(centred, origin);
+    emit shapeWritten(centred, source);
     m_plot->request();
 }

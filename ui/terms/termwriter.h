@@ -13,6 +13,7 @@ class SeriesFields;
 namespace tavelo {
 enum class Waveform;
 struct Shape;
+struct ShapeTerms;
 struct TermTable;
 }
 
@@ -37,6 +38,8 @@ public:
     // all the fields; N is raised from 1, H and the largest visible
     // coordinate to show the largest term and the shape.
     void writeShape(const tavelo::Shape& shape, ShapeSource::Kind source);
+    // The same with the shape's terms found already, as a recording's are.
+    void writeShape(const tavelo::Shape& shape, const tavelo::ShapeTerms& terms, ShapeSource source);
 
 signals:
     // The shape the terms were computed from, its mean taken out, to be shown

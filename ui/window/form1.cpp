@@ -9,6 +9,8 @@
 #include "ui/sound/plotsound.h"
 #include "ui/sound/sounddevices.h"
 #include "ui/sound/soundplayer.h"
+#include "ui/sound/soundrecording.h"
+#include "ui/sound/soundtexts.h"
 #include "ui/tasks/tasksession.h"
 #include "ui/terms/amplitudebarcontrol.h"
 #include "ui/terms/termclipboard.h"
@@ -132,6 +134,8 @@ void Form1::createAdditions()
     auto* barControl = new AmplitudeBarControl(ui.Picture2, m_series, m_plot, this);
     auto* trace = new GraphTrace(ui.Picture1, cursor, sound->player(), this);
     m_tasks = new TaskSession(m_series, m_plot, sound, this);
+    auto* recording =
+        new SoundRecording(m_series, m_plot, ui.Picture1, sound->player(), SoundDevices::platform(), this);
 
     // The plot that a waveform starts takes its fields for that waveform.
     connect(m_pictureMenus, &PictureMenus::waveformChosen, m_partsPlotter, &PartsPlotter::setLastWaveform);
@@ -149,6 +153,18 @@ void Form1::createAdditions()
     connect(drawing, &ShapeDrawing::shapeDrawn, termWriter,
             [termWriter](const tavelo::Shape& shape) { termWriter->writeShape(shape, ShapeSource::Kind::Drawn); });
     connect(m_pictureMenus, &PictureMenus::pasteShapeRequested, termClipboard, &TermClipboard::pasteShape);
+    connect(m_pictureMenus, &PictureMenus::recordRequested, recording, &SoundRecording::start);
+    connect(recording, &SoundRecording::recordingChanged, m_pictureMenus, &PictureMenus::setRecording);
+    // A recorded sound's terms take the task's place; the series plays at the recorded pitch.
+    connect(recording, &SoundRecording::soundAnalysed, this,
+            [this, termWriter, sound](const tavelo::RecordedSound& recorded, int samples) {
+                m_tasks->leave();
+                m_pictureMenus->setRecordedPitch(recorded.fundamental);
+                sound->setPitch(recorded.fundamental);
+                termWriter->writeShape(recorded.period, recorded.terms,
+                                       {ShapeSource::Kind::Recorded, samples, std::nullopt,
+                                        {recordedText(recorded.fundamental, recorded.signalToNoise)}});
+            });
     // The shape whose terms were written is shown with the plot they start.
     connect(termWriter, &TermWriter::shapeWritten, this, &Form1::showTarget);
     connectTasks(m_tasks, cursor, trace);

@@ -3,6 +3,7 @@
 #include "core/task.h"
 #include "core/waveforms.h"
 #include "ui/sound/plotsound.h"
+#include "ui/sound/soundtexts.h"
 #include "ui/terms/termtexts.h"
 #include "ui/widgets/picturebox.h"
 #include "ui/window/menukeys.h"
@@ -41,17 +42,18 @@ PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* pare
     connect(listenKey, &QShortcut::activated, this, &PictureMenus::listenRequested);
     m_traceAction = addAction(plot, QStringLiteral("Озвучить график"), QKeySequence(Qt::Key_H));
     connect(m_traceAction, &QAction::triggered, this, &PictureMenus::traceRequested);
-    auto* pitches = new QMenu(QStringLiteral("Частота основного тона"), plot);
-    auto* pitchGroup = new QActionGroup(pitches);
+    m_pitchMenu = new QMenu(QStringLiteral("Частота основного тона"), plot);
+    m_pitchGroup = new QActionGroup(m_pitchMenu);
     for (const int hertz : PlotSound::kPitches) {
-        QAction* pitch = pitches->addAction(QStringLiteral("%1 Гц").arg(hertz));
+        QAction* pitch = m_pitchMenu->addAction(QStringLiteral("%1 Гц").arg(hertz));
         pitch->setCheckable(true);
         pitch->setChecked(hertz == PlotSound::kStartPitch);
-        pitchGroup->addAction(pitch);
+        m_pitchGroup->addAction(pitch);
         connect(pitch, &QAction::triggered, this, [this, hertz] { emit pitchChosen(hertz); });
     }
-    m_pitchActions = pitches->actions();
-    plot->addAction(pitches->menuAction());
+    plot->addAction(m_pitchMenu->menuAction());
+    m_recordAction = addAction(plot, QStringLiteral("Записать звук"), {});
+    connect(m_recordAction, &QAction::triggered, this, &PictureMenus::recordRequested);
     addSeparator(plot);
 
     m_drawShapeAction = addAction(plot, QStringLiteral("Нарисовать форму"), {});
@@ -114,6 +116,36 @@ void PictureMenus::updateTaskItems()
     m_taskTargetAction->setEnabled(m_taskOn);
 }
 
+QList<QAction*> PictureMenus::pitchActions() const
+{
+    return m_pitchMenu->actions();
+}
+
+void PictureMenus::setRecordedPitch(double hertz)
+{
+    if (!m_recordedPitchAction) {
+        m_recordedPitchAction = m_pitchMenu->addAction(QString());
+        m_recordedPitchAction->setCheckable(true);
+        m_pitchGroup->addAction(m_recordedPitchAction);
+        connect(m_recordedPitchAction, &QAction::triggered, this, [this] { emit pitchChosen(m_recordedPitch); });
+    }
+    m_recordedPitch = hertz;
+    m_recordedPitchAction->setText(recordedPitchText(hertz));
+    m_recordedPitchAction->setChecked(true);
+}
+
+void PictureMenus::setRecording(bool recording)
+{
+    m_recording = recording;
+    m_recordAction->setText(recording ? recordingText() : QStringLiteral("Записать звук"));
+    updateRecordItem();
+}
+
+void PictureMenus::updateRecordItem()
+{
+    m_recordAction->setEnabled(!m_recording && !m_plotRunning);
+}
+
 void PictureMenus::addSeparator(PictureBox* box)
 {
     auto* separator = new QAction(box);
@@ -153,6 +185,7 @@ void PictureMenus::setPlotRunning(bool running)
         action->setEnabled(!running);
     m_plotRunning = running;
     updateTaskItems();
+    updateRecordItem();
 }
 
 void PictureMenus::setLimitShown(bool shown)

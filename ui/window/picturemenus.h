@@ -5,6 +5,8 @@
 
 class PictureBox;
 class QAction;
+class QActionGroup;
+class QMenu;
 class QKeySequence;
 
 namespace tavelo {
@@ -16,8 +18,8 @@ enum class Waveform;
 // waveforms and random phases and copies and pastes the terms as a table
 // (also Ctrl+Shift+C and Ctrl+V); the plot plays the sum as a sound at a
 // chosen pitch (also the space bar, in either area) and plays the plot's
-// curve as rising and falling pitch (also H), takes a shape drawn or
-// pasted to compute its terms, sets tasks, and shows the terms and the limit
+// curve as rising and falling pitch (also H), takes a sound recorded or a
+// shape drawn or pasted to compute its terms, sets tasks, and shows the terms and the limit
 // shape on request; both areas copy their picture (also Ctrl+C).
 class PictureMenus : public QObject {
     Q_OBJECT
@@ -46,8 +48,11 @@ public:
     QAction* taskAnswerAction() const { return m_taskAnswerAction; }
     QAction* taskTargetAction() const { return m_taskTargetAction; }
     QAction* taskEndAction() const { return m_taskEndAction; }
-    // The pitches of «Частота основного тона», radio items.
-    const QList<QAction*>& pitchActions() const { return m_pitchActions; }
+    // The pitches of «Частота основного тона», radio items, and after a
+    // recording the recorded pitch among them.
+    QList<QAction*> pitchActions() const;
+    // «Записать звук», which reads «Идёт запись…» while it records.
+    QAction* recordAction() const { return m_recordAction; }
 
     // «Прослушать» reads «Остановить звук» while a sound plays.
     void setSoundPlaying(bool playing);
@@ -57,6 +62,9 @@ public:
     // Ticks or unticks «Показать предельную форму» without a new plot.
     void setLimitShown(bool shown);
     void setTaskOn(bool on);
+    void setRecording(bool recording);
+    // Adds «Как записано: … Гц» to the pitches, or sets it to the new pitch, chosen.
+    void setRecordedPitch(double hertz);
 
 signals:
     void waveformChosen(tavelo::Waveform waveform);
@@ -67,7 +75,8 @@ signals:
     void randomPhasesRequested();
     void listenRequested();
     void traceRequested();
-    void pitchChosen(int hertz);
+    void pitchChosen(double hertz);
+    void recordRequested();
     void drawShapeRequested();
     void pasteShapeRequested();
     void taskLevelChosen(int level);
@@ -82,6 +91,7 @@ private:
 
     void addTaskMenu(PictureBox* plot);
     void updateTaskItems();
+    void updateRecordItem();
     static void addSeparator(PictureBox* box);
     static QAction* addCheckAction(PictureBox* box, const QString& text);
 
@@ -102,5 +112,10 @@ private:
     QAction* m_taskAnswerAction = nullptr;
     QAction* m_taskTargetAction = nullptr;
     QAction* m_taskEndAction = nullptr;
-    QList<QAction*> m_pitchActions;
+    QMenu* m_pitchMenu = nullptr;
+    QActionGroup* m_pitchGroup = nullptr;
+    QAction* m_recordedPitchAction = nullptr;
+    double m_recordedPitch = 0;
+    QAction* m_recordAction = nullptr;
+    bool m_recording = false;
 };
