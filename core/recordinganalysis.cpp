@@ -33,6 +33,8 @@ constexpr double kPeriodStep = 0.04;
 constexpr int kSincReach = 16;
 // The period is looked for below this frequency, in hertz.
 constexpr double kPitchBand = 2500;
+// Amplitudes are given to 12 significant digits of the largest, which is 1.
+constexpr double kAmplitudeGrid = 1e11;
 // Above this the noise cannot be told from the arithmetic's.
 constexpr double kMostSignalToNoise = 120;
 
@@ -349,13 +351,18 @@ std::variant<RecordedSound, RecordingFault> analyseRecording(std::span<const flo
         }
         return terms;
     };
-    const ShapeTerms unscaled = withoutUnrecorded(analyseShape(average.period, sinBasis));
-    const double largest = *std::max_element(unscaled.A.begin() + 1, unscaled.A.end());
+    sound.terms = withoutUnrecorded(analyseShape(average.period, sinBasis));
+    const double largest = *std::max_element(sound.terms.A.begin() + 1, sound.terms.A.end());
     if (!(largest > 0))
         return RecordingFault::NoPitch;
+    // The largest amplitude becomes 1; the others keep 12 significant digits of it.
     for (double& v : average.period)
         v /= largest;
-    sound.terms = withoutUnrecorded(analyseShape(average.period, sinBasis));
+    for (std::size_t n = 1; n < sound.terms.A.size(); ++n) {
+        sound.terms.A[n] = std::round(sound.terms.A[n] / largest * kAmplitudeGrid) / kAmplitudeGrid;
+        if (sound.terms.A[n] == 0)
+            sound.terms.Fi[n] = 0;
+    }
     // The shift leaves the fundamental's phase within the sinc's error of 0.
     sound.terms.Fi[1] = 0;
     sound.terms.mean = 0;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <random>
@@ -109,6 +110,7 @@ TEST(AnalyseRecording, FindsThePitchAndTheTermsOfPeriodicSounds)
             const double basisShift = sinBasis ? 0 : -0.5;
             const double originShift = -(first.phase / pi + basisShift);
             EXPECT_EQ(sound.terms.Fi[1], 0);
+            EXPECT_EQ(*std::max_element(sound.terms.A.begin() + 1, sound.terms.A.end()), 1);
             for (int n = 1; n <= tavelo::kMaxTerms; ++n) {
                 SCOPED_TRACE(n);
                 double amplitude = 0;
