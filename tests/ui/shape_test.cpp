@@ -1,8 +1,10 @@
-// A shape drawn with the mouse or pasted as a spreadsheet's column becomes
-// the terms in the fields, and the target the sum is drawn against.
+// A shape drawn with the mouse, pasted as a spreadsheet's column or recorded
+// as a sound becomes the terms in the fields, and the target the sum is
+// drawn against.
 
 #include "formtesting.h"
 
+#include "ui/sound/soundrecording.h"
 #include "ui/window/picturemenus.h"
 
 #include <QAction>
@@ -12,6 +14,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
+#include <vector>
 
 using namespace formtesting;
 
@@ -52,6 +56,22 @@ double phaseDistance(double a, double b)
 
 const QColor kTargetGrey(96, 96, 96);
 
+// A second as the microphone would give it: harmonics 1..5 of amplitude
+// gain / n, or white noise of that spread.
+std::vector<float> recordedSecond(double hertz, double gain)
+{
+    std::vector<float> samples(SoundRecording::kSampleRate);
+    std::mt19937 random(3);
+    std::normal_distribution<double> noise(0, gain);
+    for (std::size_t k = 0; k < samples.size(); ++k) {
+        double v = 0;
+        for (int n = 1; n <= 5 && hertz > 0; ++n)
+            v += gain / n * std::sin(2 * std::numbers::pi * n * hertz * double(k) / SoundRecording::kSampleRate);
+        samples[k] = float(std::clamp(hertz > 0 ? v : noise(random), -1.0, 1.0));
+    }
+    return samples;
+}
+
 } // namespace
 
 class ShapeTest : public QObject {
@@ -67,6 +87,9 @@ private slots:
     void pastedShapeBecomesItsTerms();
     void faultyShapeChangesNothing_data();
     void faultyShapeChangesNothing();
+    void recordedSoundBecomesItsTermsAndItsPitch();
+    void recordingThatGivesNoTermsChangesNothing_data();
+    void recordingThatGivesNoTermsChangesNothing();
 };
 
 void ShapeTest::drawnTriangleBecomesItsTerms_data()
@@ -285,6 +308,67 @@ void ShapeTest::faultyShapeChangesNothing()
     QVERIFY(shown.endsWith("Форма не вставлена, поля остались прежними."));
     QCOMPARE(fieldTexts(*form), before);
     QCOMPARE(controlsOf(*form).Picture1->image(), drawn);
+}
+
+void ShapeTest::recordedSoundBecomesItsTermsAndItsPitch()
+{
+    const auto form = startedForm();
+    const auto& ui = controlsOf(*form);
+    auto* recording = form->findChild<SoundRecording*>();
+    QVERIFY(recording);
+    recording->analyse(recordedSecond(196.3, 0.2), SoundRecording::kSampleRate);
+    QCOMPARE(ui.Counti->text(), "15");
+    QCOMPARE(form->AAA(1)->text(), "1");
+    QCOMPARE(form->FFF(1)->text(), "0");
+    QVERIFY2(std::abs(fieldValue(form->AAA(2)) - 0.5) < 0.005, qPrintable(form->AAA(2)->text()));
+    QVERIFY2(fieldValue(form->AAA(6)) < 1e-5, qPrintable(form->AAA(6)->text()));
+    const QString described = ui.Picture1->accessibleDescription();
+    QVERIFY2(described.contains(" Слагаемые вычислены по записанному звуку: 44100 отсчётов. Записано: основной тон "
+                                "196.3 Гц, отношение сигнал/шум "),
+             qPrintable(described));
+    QVERIFY2(described.contains(" Среднеквадратичное отклонение: "), qPrintable(described));
+
+    // The series plays at the recorded pitch; a new recording's pitch takes the item's place.
+    const auto recordedPitch = [&form] {
+        const QList<QAction*> pitches = form->pictureMenus().pitchActions();
+        return pitches.last()->text() + (pitches.last()->isChecked() ? "*" : "") + " of "
+               + QString::number(pitches.size());
+    };
+    QCOMPARE(recordedPitch(), "Как записано: 196.3 Гц* of 5");
+    form->pictureMenus().pitchActions().first()->trigger();
+    recording->analyse(recordedSecond(440, 0.2), SoundRecording::kSampleRate);
+    QCOMPARE(recordedPitch(), "Как записано: 440 Гц* of 5");
+}
+
+void ShapeTest::recordingThatGivesNoTermsChangesNothing_data()
+{
+    QTest::addColumn<double>("hertz");
+    QTest::addColumn<double>("gain");
+    QTest::addColumn<QString>("message");
+    QTest::addRow("silence") << 196.0 << 0.001 << "Звук слишком тихий";
+    QTest::addRow("clipped") << 196.0 << 1.5 << "Звук слишком громкий";
+    QTest::addRow("noise") << 0.0 << 0.1 << "В записи нет периодического звука";
+}
+
+void ShapeTest::recordingThatGivesNoTermsChangesNothing()
+{
+    QFETCH(double, hertz);
+    QFETCH(double, gain);
+    QFETCH(QString, message);
+    const auto form = startedForm();
+    controlsOf(*form).Command1->click();
+    const QStringList before = fieldTexts(*form);
+    const QImage drawn = controlsOf(*form).Picture1->image();
+    QString shown;
+    onNextModal([&shown](QWidget* modal) {
+        shown = qobject_cast<QMessageBox*>(modal)->text();
+        modal->close();
+    });
+    form->findChild<SoundRecording*>()->analyse(recordedSecond(hertz, gain), SoundRecording::kSampleRate);
+    QVERIFY2(shown.startsWith(message), qPrintable(shown));
+    QCOMPARE(fieldTexts(*form), before);
+    QCOMPARE(controlsOf(*form).Picture1->image(), drawn);
+    QCOMPARE(form->pictureMenus().pitchActions().size(), 4);
 }
 
 QTEST_MAIN(ShapeTest)
