@@ -1,6 +1,6 @@
 // Benchmarks of the synthesis core: the series per column, the whole column
 // loop against a plain reference loop of the same arithmetic, the spectrum
-// geometry, and the terms of a shape from its samples.
+// geometry, the terms of a shape from its samples and of a recorded second.
 
 #include "core/core.h"
 #include "referenceloop.h"
@@ -95,6 +95,23 @@ void BM_AnalyseShape(benchmark::State& state)
         benchmark::DoNotOptimize(tavelo::analyseShape(samples, true));
 }
 BENCHMARK(BM_AnalyseShape)->Arg(657)->Arg(4096)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A second recorded at 44.1 kHz to its terms: a voice-like tone of 20
+// harmonics at the pitch given, in hertz.
+void BM_AnalyseRecording(benchmark::State& state)
+{
+    const auto hertz = static_cast<double>(state.range(0));
+    std::vector<float> samples(44100);
+    for (std::size_t k = 0; k < samples.size(); ++k) {
+        double v = 0;
+        for (int n = 1; n <= 20; ++n)
+            v += 0.3 / n * std::sin(2 * 3.141592653589793 * n * hertz * double(k) / 44100 + n);
+        samples[k] = static_cast<float>(v);
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tavelo::analyseRecording(samples, 44100, true));
+}
+BENCHMARK(BM_AnalyseRecording)->Arg(100)->Arg(196)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

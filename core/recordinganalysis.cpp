@@ -83,11 +83,16 @@ FramePitch framePitch(const double* x, std::size_t frame, std::size_t shortest, 
     normalised.assign(longest + 2, 1.0);
     double cumulative = 0;
     for (std::size_t lag = 1; lag <= longest + 1; ++lag) {
-        double difference = 0;
-        for (std::size_t j = 0; j < frame; ++j) {
-            const double step = x[j] - x[j + lag];
-            difference += step * step;
+        // Four sums side by side, which the processor keeps going at once;
+        // the frame is a multiple of four samples.
+        double sums[4] = {0, 0, 0, 0};
+        for (std::size_t j = 0; j < frame; j += 4) {
+            for (std::size_t i = 0; i < 4; ++i) {
+                const double step = x[j + i] - x[j + i + lag];
+                sums[i] += step * step;
+            }
         }
+        const double difference = (sums[0] + sums[1]) + (sums[2] + sums[3]);
         cumulative += difference;
         normalised[lag] = cumulative > 0 ? difference * double(lag) / cumulative : 1.0;
     }
