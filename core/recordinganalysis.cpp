@@ -54,7 +54,10 @@ std::vector<double> lowPassed(const std::vector<double>& x, int sampleRate)
         const double b1 = (1 - c) / a0;
         const double a1 = -2 * c / a0;
         const double a2 = (1 - alpha) / a0;
-        double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+        double x1 = 0;
+        double x2 = 0;
+        double y1 = 0;
+        double y2 = 0;
         for (double& v : y) {
             const double out = b0 * v + b1 * x1 + b0 * x2 - a1 * y1 - a2 * y2;
             x2 = x1;
@@ -303,7 +306,7 @@ std::variant<RecordedSound, RecordingFault> analyseRecording(std::span<const flo
 
     // The period in frames as long as the longest period, one after another.
     const std::vector<double> band = lowPassed(x, sampleRate);
-    const auto shortest = static_cast<std::size_t>(std::floor(sampleRate / kHighestPitch));
+    const auto shortest = std::max<std::size_t>(2, static_cast<std::size_t>(std::floor(sampleRate / kHighestPitch)));
     const auto longest = static_cast<std::size_t>(std::ceil(sampleRate / kLowestPitch));
     const std::size_t frame = std::max<std::size_t>(1024, std::bit_ceil(longest));
     std::vector<FramePitch> frames;

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Unpacks the portable zip as a school would and checks the folder: every file
 # the program needs, nothing it imports from outside but Windows itself, all
-# stripped, a window program with its icon; then runs the smoke test and the
-# sound test on the program in it, with an English locale, where Windows would
-# be English too.
+# stripped, a window program with its icon; then runs the smoke test, the
+# sound test and the recording test on the program in it, with an English
+# locale, where Windows would be English too.
 set -euo pipefail
 
 zip=$1
 smoke=$2
 sound=$3
+recording=$4
 for tool in unzip x86_64-w64-mingw32-objdump wine; do
     command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is missing"; exit 77; }
 done
@@ -49,4 +50,5 @@ x86_64-w64-mingw32-objdump -h "$folder/tavelo.exe" | grep -q '\.rsrc' || fail "t
 
 LANG=C.UTF-8 LC_ALL= "$smoke" "$folder/tavelo.exe" || fail "the smoke test of the program in the folder"
 LANG=C.UTF-8 LC_ALL= "$sound" "$folder/tavelo.exe" || fail "the sound test of the program in the folder"
+LANG=C.UTF-8 LC_ALL= "$recording" "$folder/tavelo.exe" || fail "the recording test of the program in the folder"
 [[ $failures -eq 0 ]]
