@@ -104,13 +104,12 @@ package=$out/tavelo_${version}_amd64.deb
 # The placeholder address is overridden in the source and the binary package;
 # the .changes and the automatic debug package cannot carry overrides, so
 # for them the same tag is suppressed here, for the same reason.
+# Overridden tags are shown in the report; shown, they would count as failures.
 lint() {
-    lintian --pedantic --info --show-overrides --suppress-tags bogus-mail-host "$@" \
-        "$out/tavelo_${version}_amd64.changes" 2>/dev/null
+    lintian --pedantic --info --suppress-tags bogus-mail-host "$@" "$out/tavelo_${version}_amd64.changes" 2>/dev/null
 }
-lint >"$work/lintian.txt" || true
+lint --show-overrides >"$work/lintian.txt" || true
 grep -E '^[EWPIO]:' "$work/lintian.txt" || true
-tail -1 "$work/lintian.txt"
 expect "lintian --pedantic: no error, warning or pedantic tag but those overridden with a reason" \
     lint --fail-on error,warning,pedantic
 echo "(the Debian build took $((SECONDS - started)) s)"
@@ -172,7 +171,7 @@ window_as_designed() {
 }
 expect "the installed program's window is the design, pixel for pixel" window_as_designed
 expect "apt purges the package" in_root "$bare" bash -c "DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq tavelo >/dev/null"
-left=$(while read -r file; do [[ -e $bare$file ]] && echo "$file"; done <"$work/installed.txt")
+left=$(while read -r file; do if [[ -e $bare$file ]]; then echo "$file"; fi; done <"$work/installed.txt")
 expect "purge leaves none of the package's files" test -z "$left"
 expect "purge leaves no folder of its own" test ! -e "$bare/usr/share/doc/tavelo"
 
