@@ -43,6 +43,7 @@ cleanup() {
         mkdir -p "$artefacts"
         cp -r "$work/out" "$artefacts/" 2>/dev/null || true
         cp "$work"/*.txt "$work"/build/build/*.log "$work"/rpm*/rpmbuild.log "$artefacts/" 2>/dev/null || true
+        cp -r "$work/build/build/reprotest-out" "$artefacts/" 2>/dev/null || true
         echo "the packages, build logs and reports are kept in $artefacts"
     fi
     rm -rf "$work"
@@ -89,7 +90,7 @@ build_depends=$(sed -n '/^Build-Depends:/,/^[^ ]/{/^ /p}' "$source/debian/contro
 echo "== the Debian source package in a clean root"
 started=$SECONDS
 build=$work/build
-root "$build" buildd "$build_depends,reprotest,faketime,locales-all,sudo"
+root "$build" buildd "$build_depends,reprotest,diffoscope-minimal,faketime,locales-all,sudo"
 mkdir -p "$build/build"
 git -C "$source" archive --prefix="tavelo-$version/" HEAD | tar -x -C "$build/build"
 expect "dpkg-buildpackage builds the source and binary packages, the tests passing" \
@@ -194,6 +195,7 @@ mkdir -p "$build/build/reprotest-source"
 git -C "$source" archive --prefix="tavelo-$version/" HEAD | tar -x -C "$build/build/reprotest-source"
 expect "reprotest: the .deb is the same to the bit, varying build path, time, time zone, locale, umask and user" \
     in_root "$build" bash -c "cd /build && DEB_BUILD_OPTIONS='nocheck parallel=$(nproc)' reprotest --min-cpus=2 \
+        --store-dir=/build/reprotest-out \
         --variations=-all,+build_path,+time,+timezone,+locales,+umask,+user_group \
         --vary=user_group.available+=builduser:builduser \
         --build-command 'cd tavelo-$version && dpkg-buildpackage --no-sign -b' reprotest-source '*.deb' \
