@@ -13,6 +13,7 @@
 #include "core/harmonicparams.h"
 #include "core/limitshape.h"
 #include "core/numbertext.h"
+#include "core/pitchtrack.h"
 #include "core/plot.h"
 #include "core/plotcanvas.h"
 #include "core/plotextent.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/pitchtrack.h"
 #include "core/shape.h"
 #include "core/shapeanalysis.h"
 
@@ -15,9 +16,6 @@ enum class RecordingFault {
     NoPitch,  // no fundamental between kLowestPitch and kHighestPitch holds for a tenth of a second
 };
 
-// The fundamentals a recording's pitch is looked for between, in hertz.
-inline constexpr double kLowestPitch = 50;
-inline constexpr double kHighestPitch = 2000;
 // -50 dB of full scale.
 inline constexpr double kQuietestPeak = 0.0031622776601683794;
 // How many samples the averaged period has: enough to hold every harmonic
@@ -37,18 +35,11 @@ struct RecordedSound {
     int periods = 0;          // how many periods were averaged
 };
 
-// The series of the steadiest stretch of a mono recording. The fundamental's
-// period is found by the difference function of YIN (de Cheveigné and
-// Kawahara, 2002) in frames of about 23 ms: unlike a plain autocorrelation it
-// does not favour long lags, and its normalisation says how periodic a frame
-// is; of the lags at which the sound repeats, the shortest that repeats
-// nearly as well as the best is the period, so that a weak fundamental under
-// a strong second harmonic is not taken an octave too high. The stretch of
-// frames whose period stays within a semitone of itself longest (up to 0.3 s)
-// is followed period by period, each period's end found where the next
-// repeats it best, so that a vibrato does not blur the high harmonics; the
-// periods are resampled to kRecordedPeriodSamples points each by a windowed
-// sinc and averaged.
+// The series of the steadiest stretch of a mono recording, found by
+// steadiestPitch. The stretch is followed period by period, each period's end
+// found where the next repeats it best, so that a vibrato does not blur the
+// high harmonics; the periods are resampled to kRecordedPeriodSamples points
+// each by a windowed sinc and averaged.
 std::variant<RecordedSound, RecordingFault> analyseRecording(std::span<const float> samples, int sampleRate,
                                                              bool sinBasis);
 
