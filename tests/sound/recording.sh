@@ -13,34 +13,10 @@ set -euo pipefail
 
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb xdotool xclip import convert pulseaudio pactl parec pacat python3; do
-    command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is missing"; exit 77; }
-done
-if [[ -z ${TAVELO_RECORDING_INNER:-} ]]; then
-    export LANG=C.UTF-8 LANGUAGE= LC_ALL=
-    TAVELO_RECORDING_INNER=1 exec "$(dirname "$0")/../virtualdisplay.sh" 1024x768 "$0" "$@"
-fi
-
-work=$(mktemp -d)
-export XDG_RUNTIME_DIR=$work/runtime HOME=$work
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-pids=()
-failures=0
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    if [[ $failures -ne 0 ]]; then
-        artefacts=$PWD/recording-artefacts/$(basename "$program")-$(date +%Y%m%d-%H%M%S)
-        mkdir -p "$artefacts"
-        cp "$work"/*.raw "$work"/*.txt "$work"/*.png "$work"/pulseaudio.log "$artefacts"/ 2>/dev/null || true
-        echo "the sounds, terms, screenshots and the server's log are kept in $artefacts"
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
+tools=(Xvfb xdotool xclip import convert pulseaudio pactl parec pacat python3)
+artefacts_folder=recording-artefacts
 source "$here/soundserver.sh"
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pactl set-default-source tavelo_test.monitor
 python3 "$here/recording.py" tone "$work/tone.raw"
 python3 "$here/recording.py" noise "$work/noise.raw"

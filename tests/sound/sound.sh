@@ -14,32 +14,8 @@ set -euo pipefail
 
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb xdotool pulseaudio pactl parec pacat python3; do
-    command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is missing"; exit 77; }
-done
-if [[ -z ${TAVELO_SOUND_INNER:-} ]]; then
-    export LANG=C.UTF-8 LANGUAGE= LC_ALL=
-    TAVELO_SOUND_INNER=1 exec "$(dirname "$0")/../virtualdisplay.sh" 1024x768 "$0" "$@"
-fi
-
-work=$(mktemp -d)
-export XDG_RUNTIME_DIR=$work/runtime HOME=$work
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-pids=()
-failures=0
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    if [[ $failures -ne 0 ]]; then
-        artefacts=$PWD/sound-artefacts/$(basename "$program")-$(date +%Y%m%d-%H%M%S)
-        mkdir -p "$artefacts"
-        cp "$work"/*.raw "$work"/*.txt "$work"/pulseaudio.log "$artefacts"/ 2>/dev/null || true
-        echo "the recordings, their analysis and the server's log are kept in $artefacts"
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
+tools=(Xvfb xdotool pulseaudio pactl parec pacat python3)
+artefacts_folder=sound-artefacts
 source "$here/soundserver.sh"
 
 # The checker itself: a sound as the program makes it, whole and with a gap.

@@ -1,8 +1,40 @@
-# Sourced by the tests that play or record through a real PulseAudio server:
-# waiting for a condition, the server with its null sink "tavelo_test" in
-# the private runtime folder $work/runtime (the caller's cleanup kills what
-# is in `pids`), recording the sink, and choosing a drawing area's menu item
-# on the program's window at $X, $Y.
+# Sourced first by the tests that play or record through a real PulseAudio
+# server, with $program, $here, the array `tools` and $artefacts_folder set.
+# It skips the test when a tool is missing, runs it again on a virtual
+# display of its own in the C.UTF-8 locale, and gives it the private folder
+# $work with the runtime folder in it; at exit it kills what is in `pids`
+# and, when `failures` is not 0, keeps the recordings, reports, screenshots
+# and the server's log in $artefacts_folder of the working folder. Then it
+# offers waiting for a condition, starts the server with its null sink
+# "tavelo_test", and offers recording the sink and choosing a drawing area's
+# menu item on the program's window at $X, $Y.
+
+for tool in "${tools[@]}"; do
+    command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is missing"; exit 77; }
+done
+if [[ -z ${TAVELO_SOUND_INNER:-} ]]; then
+    export LANG=C.UTF-8 LANGUAGE= LC_ALL=
+    TAVELO_SOUND_INNER=1 exec "$here/../virtualdisplay.sh" 1024x768 "$0" "$@"
+fi
+
+work=$(mktemp -d)
+export XDG_RUNTIME_DIR=$work/runtime HOME=$work
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+pids=()
+failures=0
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    if [[ $failures -ne 0 ]]; then
+        local kept
+        kept=$PWD/$artefacts_folder/$(basename "$program")-$(date +%Y%m%d-%H%M%S)
+        mkdir -p "$kept"
+        cp "$work"/*.raw "$work"/*.txt "$work"/*.png "$work"/pulseaudio.log "$kept"/ 2>/dev/null || true
+        echo "the recordings, reports, screenshots and the server's log are kept in $kept"
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
 
 # Waits up to $1 tenths of a second for the command that follows to succeed.
 wait_for() {
