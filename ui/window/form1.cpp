@@ -2,20 +2,10 @@
 
 #include "core/amplitudebars.h"
 #include "ui/plot/partsplotter.h"
-#include "ui/plot/plotcursor.h"
 #include "ui/plot/plottexts.h"
-#include "ui/plot/shapedrawing.h"
-#include "ui/sound/graphtrace.h"
-#include "ui/sound/plotsound.h"
-#include "ui/sound/sounddevices.h"
-#include "ui/sound/soundplayer.h"
-#include "ui/sound/soundrecording.h"
-#include "ui/sound/soundtexts.h"
-#include "ui/tasks/tasksession.h"
 #include "ui/terms/amplitudebarcontrol.h"
-#include "ui/terms/termclipboard.h"
-#include "ui/terms/termwriter.h"
 #include "ui/widgets/fieldtext.h"
+#include "ui/window/additions.h"
 #include "ui/window/dialogkeys.h"
 #include "ui/window/messages.h"
 #include "ui/window/picturemenus.h"
@@ -75,7 +65,12 @@ Form1::Form1(QWidget* parent)
     new DialogKeys(this, ui.Command1, ui.Command4);
     new TermKeys({amplitudes, phases}, this);
     connectHandlers();
-    createAdditions();
+    const Additions additions =
+        createAdditions({ui.Picture1, ui.Picture2, ui.Command4, font()}, m_series, m_plot, this);
+    m_pictureMenus = additions.menus;
+    m_partsPlotter = additions.partsPlotter;
+    m_tasks = additions.tasks;
+    connect(this, &Form1::spectrumRedrawn, additions.barControl, &AmplitudeBarControl::showSelection);
 }
 
 TextField* Form1::AAA(int index) const
@@ -120,105 +115,6 @@ void Form1::connectHandlers()
     connect(&m_series->amplitudes(), &TermFieldColumn::keyPressed, this, &Form1::AAA_KeyPress);
     connect(m_series, &SeriesFields::spectrumChanged, this, &Form1::spectrs);
     connect(m_plot, &PlotControl::requested, this, &Form1::Command1_Click);
-}
-
-void Form1::createAdditions()
-{
-    m_pictureMenus = new PictureMenus(ui.Picture1, ui.Picture2, this);
-    m_partsPlotter = new PartsPlotter(ui.Picture1, font(), this);
-    auto* termWriter = new TermWriter(m_series, m_plot, this);
-    auto* termClipboard = new TermClipboard(m_series, termWriter, ui.Picture2);
-    auto* cursor = new PlotCursor(ui.Picture1, this);
-    auto* sound = new PlotSound(m_series, ui.Picture1, SoundDevices::platform(), this);
-    auto* drawing = new ShapeDrawing(ui.Picture1, m_series, m_plot, this);
-    auto* barControl = new AmplitudeBarControl(ui.Picture2, m_series, m_plot, this);
-    auto* trace = new GraphTrace(ui.Picture1, cursor, sound->player(), this);
-    m_tasks = new TaskSession(m_series, m_plot, sound, this);
-    auto* recording =
-        new SoundRecording(m_series, m_plot, ui.Picture1, sound->player(), SoundDevices::platform(), this);
-
-    // The plot that a waveform starts takes its fields for that waveform.
-    connect(m_pictureMenus, &PictureMenus::waveformChosen, m_partsPlotter, &PartsPlotter::setLastWaveform);
-    connect(m_pictureMenus, &PictureMenus::waveformChosen, termWriter, &TermWriter::writeWaveform);
-    connect(m_pictureMenus, &PictureMenus::randomPhasesRequested, termWriter, &TermWriter::writeRandomPhases);
-    connect(m_pictureMenus, &PictureMenus::listenRequested, sound, &PlotSound::toggle);
-    connect(m_pictureMenus, &PictureMenus::pitchChosen, sound, &PlotSound::setPitch);
-    connect(m_pictureMenus, &PictureMenus::traceRequested, trace, &GraphTrace::toggle);
-    connect(cursor, &PlotCursor::movedByKey, trace, &GraphTrace::playColumn);
-    // Esc presses «Отмена», which silences the trace as well.
-    connect(ui.Command4, &QPushButton::clicked, trace, &GraphTrace::stop);
-    connect(this, &Form1::spectrumRedrawn, barControl, &AmplitudeBarControl::showSelection);
-    connect(sound->player(), &SoundPlayer::playingChanged, m_pictureMenus, &PictureMenus::setSoundPlaying);
-    connect(m_pictureMenus, &PictureMenus::drawShapeRequested, drawing, &ShapeDrawing::start);
-    connect(drawing, &ShapeDrawing::shapeDrawn, termWriter,
-            [termWriter](const tavelo::Shape& shape) { termWriter->writeShape(shape, ShapeSource::Kind::Drawn); });
-    connect(m_pictureMenus, &PictureMenus::pasteShapeRequested, termClipboard, &TermClipboard::pasteShape);
-    connect(m_pictureMenus, &PictureMenus::recordRequested, recording, &SoundRecording::start);
-    connect(recording, &SoundRecording::recordingChanged, m_pictureMenus, &PictureMenus::setRecording);
-    // A recorded sound's terms take the task's place; the series plays at the recorded pitch.
-    connect(recording, &SoundRecording::soundAnalysed, this,
-            [this, termWriter, sound](const tavelo::RecordedSound& recorded, int samples) {
-                m_tasks->leave();
-                m_pictureMenus->setRecordedPitch(recorded.fundamental);
-                sound->setPitch(recorded.fundamental);
-                termWriter->writeShape(recorded.period, recorded.terms,
-                                       {ShapeSource::Kind::Recorded, samples, std::nullopt,
-                                        {recordedText(recorded.fundamental, recorded.signalToNoise)}});
-            });
-    // The shape whose terms were written is shown with the plot they start.
-    connect(termWriter, &TermWriter::shapeWritten, this, &Form1::showTarget);
-    connectTasks(m_tasks, cursor, trace);
-    connect(m_pictureMenus, &PictureMenus::copyTermsRequested, termClipboard, &TermClipboard::copyTerms);
-    connect(m_pictureMenus, &PictureMenus::pasteTermsRequested, termClipboard, &TermClipboard::pasteTerms);
-    // Ticking a part plots again; during a plot it waits for the next one.
-    connect(m_pictureMenus, &PictureMenus::termsToggled, m_partsPlotter, &PartsPlotter::setShowsTerms);
-    connect(m_pictureMenus, &PictureMenus::limitToggled, m_partsPlotter, &PartsPlotter::setShowsLimit);
-    connect(m_pictureMenus, &PictureMenus::termsToggled, m_plot, &PlotControl::request);
-    connect(m_pictureMenus, &PictureMenus::limitToggled, m_plot, &PlotControl::request);
-    connect(m_plot, &PlotControl::runningChanged, m_pictureMenus, &PictureMenus::setPlotRunning);
-    connect(m_plot, &PlotControl::runningChanged, cursor, &PlotCursor::setPlotRunning);
-    connect(m_plot, &PlotControl::runningChanged, trace, &GraphTrace::setPlotRunning);
-    connect(m_plot, &PlotControl::finished, cursor,
-            [cursor](const tavelo::PlotResult& result) { cursor->setReadout(result.readout); });
-}
-
-void Form1::showTarget(std::shared_ptr<const tavelo::Shape> shape, const ShapeSource& source)
-{
-    m_partsPlotter->setShape(std::move(shape), source);
-    m_partsPlotter->setShowsLimit(true);
-    m_pictureMenus->setLimitShown(true);
-}
-
-void Form1::connectTasks(TaskSession* tasks, PlotCursor* cursor, GraphTrace* trace)
-{
-    connect(m_pictureMenus, &PictureMenus::taskLevelChosen, tasks, qOverload<int>(&TaskSession::start));
-    connect(m_pictureMenus, &PictureMenus::taskCheckRequested, tasks, &TaskSession::check);
-    connect(m_pictureMenus, &PictureMenus::taskAnswerRequested, tasks, &TaskSession::showAnswer);
-    connect(m_pictureMenus, &PictureMenus::taskTargetRequested, tasks, &TaskSession::playTarget);
-    connect(m_pictureMenus, &PictureMenus::taskEndRequested, tasks, &TaskSession::end);
-    connect(tasks, &TaskSession::onChanged, m_pictureMenus, &PictureMenus::setTaskOn);
-    connect(tasks, &TaskSession::targetSet, this, &Form1::showTarget);
-    connect(tasks, &TaskSession::targetRemoved, this, [this] {
-        m_partsPlotter->setShape(nullptr, {});
-        m_partsPlotter->setShowsLimit(false);
-        m_pictureMenus->setLimitShown(false);
-    });
-    // A waveform or a shape of the user's takes the target's place.
-    connect(m_pictureMenus, &PictureMenus::waveformChosen, tasks, &TaskSession::leave);
-    connect(m_pictureMenus, &PictureMenus::drawShapeRequested, tasks, &TaskSession::leave);
-    connect(m_pictureMenus, &PictureMenus::pasteShapeRequested, tasks, &TaskSession::leave);
-    // The cursor reads the target beside the sum, and the trace plays it after the sum.
-    cursor->setTarget([tasks, cursor](int x) {
-        const tavelo::PlotReadout& readout = cursor->readout();
-        return tasks->targetAt(x, readout.W(), readout.P());
-    });
-    trace->setTarget([tasks, cursor] {
-        const tavelo::PlotReadout& readout = cursor->readout();
-        std::vector<double> columns;
-        for (int x = 0; tasks->isOn() && x <= readout.lastColumn(); ++x)
-            columns.push_back(tasks->targetAt(x, readout.W(), readout.P()).value_or(0));
-        return columns;
-    });
 }
 
 void Form1::Form_Load()

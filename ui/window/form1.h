@@ -4,26 +4,17 @@
 
 #include <QWidget>
 
-#include <memory>
-
-class GraphTrace;
 class PartsPlotter;
 class PictureMenus;
 class PlotControl;
-class PlotCursor;
 class SeriesFields;
 class TaskSession;
-struct ShapeSource;
-
-namespace tavelo {
-struct Shape;
-}
 
 // The one window of the program. Its handlers keep the parameter fields
 // valid through the series' own rules, walk the amplitude and phase fields,
 // redraw the spectrum and run the plot; the computation lives in the core
-// library, and each addition to the design in a class of its own, which the
-// window creates and connects and hands the series and the plot.
+// library, and each addition to the design in a class of its own, which
+// createAdditions creates and connects and hands the series and the plot.
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -75,10 +66,6 @@ protected:
 private:
     void applyFonts();
     void connectHandlers();
-    void createAdditions();
-    void connectTasks(TaskSession* tasks, PlotCursor* cursor, GraphTrace* trace);
-    // A shape of the user's or a task's target, shown with the plot it starts.
-    void showTarget(std::shared_ptr<const tavelo::Shape> shape, const ShapeSource& source);
     void setPlotRunning(bool running);
     void DoEvents();
 

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QFont>
+
+class AmplitudeBarControl;
+class PartsPlotter;
+class PictureBox;
+class PictureMenus;
+class PlotControl;
+class QPushButton;
+class QWidget;
+class SeriesFields;
+class TaskSession;
+
+// The controls of the design that the additions work on.
+struct DesignedControls {
+    PictureBox* plotArea = nullptr;     // Picture1
+    PictureBox* spectrumArea = nullptr; // Picture2
+    QPushButton* cancel = nullptr;      // Command4
+    QFont font;                         // the window's
+};
+
+// What the window itself uses of its additions: the plot runs through the
+// parts plotter, and the spectrum's chosen bar follows its redraws.
+struct Additions {
+    PictureMenus* menus = nullptr;
+    PartsPlotter* partsPlotter = nullptr;
+    TaskSession* tasks = nullptr;
+    AmplitudeBarControl* barControl = nullptr;
+};
+
+// Creates every addition to the designed window, children of `window`, and
+// connects them with each other, the series and the plot.
+Additions createAdditions(const DesignedControls& controls, SeriesFields* series, PlotControl* plot, QWidget* window);
