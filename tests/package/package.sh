@@ -249,4 +249,5 @@ rpm_again_same() {
 expect "the RPM built twice with SOURCE_DATE_EPOCH is the same to the bit" rpm_again_same
 echo "(the RPMs took $((SECONDS - started)) s)"
 
+echo "(the package test took $SECONDS s)"
 [[ $failures -eq 0 ]]
