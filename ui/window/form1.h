@@ -1,6 +1,10 @@
 #pragma once
 
+// moc needs nothing of the generated design and must not read it: uic may or
+// may not have written it when moc runs, and moc's output would differ with it.
+#ifndef Q_MOC_RUN
 #include "ui_Form1.h"
+#endif
 
 #include <QWidget>
 
