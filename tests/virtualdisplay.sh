@@ -8,9 +8,10 @@ set -euo pipefail
 size=$1
 shift
 number=$(mktemp)
-Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$number" 2>/dev/null &
+log=$(mktemp)
+Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$number" 2>"$log" &
 server=$!
-trap 'kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; rm -f "$number"' EXIT
+trap 'kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; rm -f "$number" "$log"' EXIT
 # The server writes its display number once it accepts clients.
 for _ in $(seq 200); do
     [[ -s $number ]] && break
@@ -21,4 +22,9 @@ done
 export DISPLAY=:$(tr -d '\n' <"$number")
 status=0
 "$@" || status=$?
+# A failure with the display gone is the server's, not the program's.
+if [[ $status -ne 0 ]] && ! kill -0 "$server" 2>/dev/null; then
+    echo "the virtual display's server $DISPLAY had ended; its last output:"
+    tail -n 5 "$log"
+fi
 exit "$status"

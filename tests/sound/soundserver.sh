@@ -3,8 +3,9 @@
 # It skips the test when a tool is missing, runs it again on a virtual
 # display of its own in the C.UTF-8 locale, and gives it the private folder
 # $work with the runtime folder in it; at exit it kills what is in `pids`
-# and, when `failures` is not 0, keeps the recordings, reports, screenshots
-# and the server's log in $artefacts_folder of the working folder. Then it
+# and, when `failures` is not 0 or the test stopped on a fault, keeps the
+# recordings, reports, screenshots and the server's log in $artefacts_folder
+# of the working folder. Then it
 # offers waiting for a condition, starts the server with its null sink
 # "tavelo_test", and offers recording the sink and choosing a drawing area's
 # menu item on the program's window at $X, $Y.
@@ -23,9 +24,10 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 pids=()
 failures=0
 cleanup() {
+    local status=$?
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
-    if [[ $failures -ne 0 ]]; then
+    if [[ $failures -ne 0 || $status -ne 0 ]]; then
         local kept
         kept=$PWD/$artefacts_folder/$(basename "$program")-$(date +%Y%m%d-%H%M%S)
         mkdir -p "$kept"
