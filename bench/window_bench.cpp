@@ -14,7 +14,7 @@
 #include "ui/window/application.h"
 #include "ui/window/form1.h"
 #include "ui/window/picturemenus.h"
-#include "ui/window/plotcontrol.h"
+#include "ui/plot/plotcontrol.h"
 
 #include <QAction>
 #include <QApplication>

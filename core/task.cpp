@@ -56,7 +56,7 @@ Task makeTask(int level, std::uint64_t seed)
     return task;
 }
 
-TaskCheck checkTask(const Task& task, std::span<const double> A, std::span<const double> Fi, int N)
+TaskCheck checkTask(const Task& task, std::span<const double> A, std::span<const double> Fi, int N, bool sinBasis)
 {
     const auto at = [](std::span<const double> values, int n) {
         const auto i = static_cast<std::size_t>(n);
@@ -70,9 +70,10 @@ TaskCheck checkTask(const Task& task, std::span<const double> A, std::span<const
         const double hiddenA = n <= task.terms ? task.A[static_cast<std::size_t>(n)] : 0.0;
         const double hiddenFi = n <= task.terms ? task.Fi[static_cast<std::size_t>(n)] : 0.0;
         const double a = n <= N ? at(A, n) : 0.0;
-        const double fi = n <= N ? at(Fi, n) : 0.0;
+        // cos(x) is sin(x + pi/2).
+        const double fi = (n <= N ? at(Fi, n) : 0.0) + (sinBasis ? 0.0 : 0.5);
         bool right = std::abs(a - hiddenA) <= kTaskTolerance;
-        if (right && task.asksForPhases() && hiddenA != 0)
+        if (right && hiddenA != 0)
             right = phaseDistance(fi, hiddenFi) <= kTaskTolerance;
         if (n <= task.terms)
             check.rightTerms += right ? 1 : 0;
@@ -87,6 +88,20 @@ TaskCheck checkTask(const Task& task, std::span<const double> A, std::span<const
     check.solved = check.rightTerms == task.terms && beyondAreZero;
     check.deviation = std::sqrt(power);
     return check;
+}
+
+std::vector<double> taskTargetSamples(const Task& task, int count)
+{
+    std::vector<double> samples(static_cast<std::size_t>(std::max(count, 0)));
+    for (int k = 0; k < count; ++k) {
+        double v = 0;
+        for (int n = 1; n <= task.terms; ++n) {
+            v += task.A[std::size_t(n)]
+                 * std::sin(std::numbers::pi * task.Fi[std::size_t(n)] + 2 * std::numbers::pi * n * k / count);
+        }
+        samples[std::size_t(k)] = v;
+    }
+    return samples;
 }
 
 void TaskRound::start(int level, std::uint64_t seed)

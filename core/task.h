@@ -41,8 +41,16 @@ struct TaskCheck {
 inline constexpr double kTaskTolerance = 0.05;
 
 // A and Fi are the student's terms as the fields hold them, indexed from 1,
-// for N terms (entries beyond the vectors count as 0).
-TaskCheck checkTask(const Task& task, std::span<const double> A, std::span<const double> Fi, int N);
+// for N terms (entries beyond the vectors count as 0), in the basis the
+// student chose: a cosine term is the sine term half pi ahead, so its phase
+// is checked, and its difference counted, as that. A term of the hidden
+// series is right only at its phase, whether or not the level asks for phases.
+TaskCheck checkTask(const Task& task, std::span<const double> A, std::span<const double> Fi, int N,
+                    bool sinBasis = true);
+
+// The target the student matches: the hidden series over one period, at
+// `count` equal steps from its start.
+std::vector<double> taskTargetSamples(const Task& task, int count);
 
 // The solved tasks and the one on.
 class TaskRound {

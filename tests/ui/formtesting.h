@@ -6,8 +6,8 @@
 #include "ui/widgets/textfield.h"
 #include "ui/window/application.h"
 #include "ui/window/form1.h"
-#include "ui/window/plotcontrol.h"
-#include "ui/window/seriesfields.h"
+#include "ui/plot/plotcontrol.h"
+#include "ui/series/seriesfields.h"
 
 #include <QAction>
 #include <QApplication>

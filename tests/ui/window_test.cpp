@@ -1,7 +1,7 @@
 #include "formtesting.h"
 
 #include "core/core.h"
-#include "ui/window/messages.h"
+#include "ui/widgets/messages.h"
 
 #include <QMessageBox>
 #include <QPushButton>

@@ -1,43 +1,46 @@
 #pragma once
 
 #include "core/plot.h"
-#include "ui/plot/shapesource.h"
+#include "ui/series/shapesource.h"
 
 #include <QFont>
 #include <QObject>
 
+#include <optional>
+
 class PictureBox;
+class SeriesModel;
 
 // Draws the plot into the plot area with what the user asked to see beside
-// the sum: its terms, and the shape a classic waveform's series approaches
-// with how far the sum still is from it, whose figures stand in the corner.
+// the sum: its terms, and the shape the series approaches (a classic
+// waveform's limit, or the target of a shape of the user's or a task's) with
+// how far the sum still is from it, whose figures stand in the corner.
 class PartsPlotter : public QObject {
     Q_OBJECT
 
 public:
-    PartsPlotter(PictureBox* plot, const QFont& textFont, QObject* parent);
+    PartsPlotter(PictureBox* plot, const SeriesModel* model, const QFont& textFont, QObject* parent);
 
     // Taken up by the next plot; a running one is not changed.
-    void setShowsTerms(bool shows) { m_choice.terms = shows; }
-    void setShowsLimit(bool shows) { m_choice.limit = shows; }
-    // The waveform the spectrum's menu wrote last: where the fields hold
-    // several at once, this is the one they are taken for. It takes the
-    // place of a shape of the user's.
-    void setLastWaveform(tavelo::Waveform waveform);
-    // A shape of the user's, its mean taken out, which its terms came from:
-    // the shape shown in place of a limit shape until another takes its place.
-    void setShape(std::shared_ptr<const tavelo::Shape> shape, const ShapeSource& source);
+    void setShowsTerms(bool shows) { m_showsTerms = shows; }
 
+    // The plot keeps what it began with: a part ticked or a target replaced
+    // during its yields waits for the next plot, and the shape it draws
+    // stays alive until it ends.
     tavelo::PlotResult draw(const tavelo::HarmonicParams& params, double W, double Hs,
-                            const tavelo::PlotYield& yield) const;
-    // Writes the figures of a finished plot in the plot's corner.
+                            const tavelo::PlotYield& yield);
+    // Writes the figures of the finished plot in the plot's corner.
     void showFigures(const tavelo::PlotResult& result) const;
-    // What a listener is told of the parts of a finished plot.
+    // What a listener is told of the parts of the finished plot.
     QString describe(const tavelo::PlotResult& result) const;
 
 private:
+    const ShapeSource* drawnShape() const { return m_drawnShape ? &*m_drawnShape : nullptr; }
+
     PictureBox* m_plot;
+    const SeriesModel* m_model;
     QFont m_textFont;
-    tavelo::PlotChoice m_choice;
-    ShapeSource m_shapeSource;
+    bool m_showsTerms = false;
+    // Where the target of the last plot came from, when it had one.
+    std::optional<ShapeSource> m_drawnShape;
 };

@@ -2,7 +2,7 @@
 
 #include "core/numbertext.h"
 #include "core/plot.h"
-#include "ui/plot/shapesource.h"
+#include "ui/series/shapesource.h"
 #include "ui/terms/termtexts.h"
 #include "ui/widgets/fieldtext.h"
 

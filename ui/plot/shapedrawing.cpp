@@ -4,8 +4,8 @@
 #include "ui/plot/plottexts.h"
 #include "ui/widgets/fieldtext.h"
 #include "ui/widgets/picturebox.h"
-#include "ui/window/plotcontrol.h"
-#include "ui/window/seriesfields.h"
+#include "ui/plot/plotcontrol.h"
+#include "ui/series/seriesmodel.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -21,10 +21,10 @@ const QColor kShapeColor(64, 64, 64);
 
 } // namespace
 
-ShapeDrawing::ShapeDrawing(PictureBox* plot, SeriesFields* fields, PlotControl* plotControl, QObject* parent)
+ShapeDrawing::ShapeDrawing(PictureBox* plot, SeriesModel* model, PlotControl* plotControl, QObject* parent)
     : QObject(parent)
     , m_plot(plot)
-    , m_fields(fields)
+    , m_model(model)
     , m_plotControl(plotControl)
 {
     // A plot started while a shape is drawn takes the plot area back.
@@ -38,12 +38,13 @@ void ShapeDrawing::start()
 {
     if (m_drawing || m_plotControl->isRunning())
         return;
-    m_periodsBefore = m_fields->periodsText();
+    m_periodsBefore = m_model->periodsText();
     m_before = m_plot->image().copy();
-    const double Amax = m_fields->read().Amax;
+    const double Amax = m_model->read().Amax;
     m_Amax = Amax != 0 && std::isfinite(Amax) ? Amax : 1;
-    // One period across the plot area's width.
-    m_fields->setPeriodsText(WholeToText(1));
+    // One period across the plot area's width, until the shape is drawn:
+    // its step then writes the periods with its terms.
+    m_model->setPeriodsDraft(WholeToText(1));
     m_values.assign(static_cast<std::size_t>(std::max(1.0, std::floor(m_plot->ScaleWidth()))), std::nullopt);
     m_lastColumn.reset();
     m_drawing = true;
@@ -124,13 +125,14 @@ void ShapeDrawing::finish()
             shape.samples[(from + k) % count] = a + (b - a) * double(k) / double(gap == 0 ? 1 : gap);
     }
     leave();
+    m_model->setPeriodsDraft(m_periodsBefore);
     emit shapeDrawn(shape);
 }
 
 void ShapeDrawing::cancel()
 {
     leave();
-    m_fields->setPeriodsText(m_periodsBefore);
+    m_model->setPeriodsDraft(m_periodsBefore);
     m_plot->setImage(m_before);
 }
 

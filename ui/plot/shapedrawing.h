@@ -11,7 +11,7 @@
 
 class PictureBox;
 class PlotControl;
-class SeriesFields;
+class SeriesModel;
 class QMouseEvent;
 
 // A shape drawn with the mouse (or a finger: Qt turns touch into the mouse's
@@ -26,7 +26,7 @@ class ShapeDrawing : public QObject {
     Q_OBJECT
 
 public:
-    ShapeDrawing(PictureBox* plot, SeriesFields* fields, PlotControl* plotControl, QObject* parent);
+    ShapeDrawing(PictureBox* plot, SeriesModel* model, PlotControl* plotControl, QObject* parent);
 
     bool isDrawing() const { return m_drawing; }
     // Starts drawing, unless a plot runs.
@@ -48,7 +48,7 @@ private:
     void leave();
 
     PictureBox* m_plot;
-    SeriesFields* m_fields;
+    SeriesModel* m_model;
     PlotControl* m_plotControl;
     bool m_drawing = false;
     bool m_pressed = false;

@@ -4,12 +4,12 @@
 #include "ui/sound/soundplayer.h"
 #include "ui/sound/soundtexts.h"
 #include "ui/widgets/picturebox.h"
-#include "ui/window/messages.h"
-#include "ui/window/seriesfields.h"
+#include "ui/widgets/messages.h"
+#include "ui/series/seriesmodel.h"
 
-PlotSound::PlotSound(SeriesFields* fields, PictureBox* plot, std::shared_ptr<SoundDevices> devices, QObject* parent)
+PlotSound::PlotSound(SeriesModel* model, PictureBox* plot, std::shared_ptr<SoundDevices> devices, QObject* parent)
     : QObject(parent)
-    , m_fields(fields)
+    , m_model(model)
     , m_plot(plot)
     , m_player(new SoundPlayer(std::move(devices), this))
     , m_pitch(kStartPitch)
@@ -29,7 +29,7 @@ void PlotSound::toggle()
 
 void PlotSound::play()
 {
-    playTerms(m_fields->read());
+    playTerms(m_model->read());
 }
 
 void PlotSound::playTerms(const tavelo::HarmonicParams& terms)

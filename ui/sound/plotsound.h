@@ -8,7 +8,7 @@
 #include <memory>
 
 class PictureBox;
-class SeriesFields;
+class SeriesModel;
 class SoundDevices;
 class SoundPlayer;
 
@@ -20,7 +20,7 @@ class PlotSound : public QObject {
     Q_OBJECT
 
 public:
-    PlotSound(SeriesFields* fields, PictureBox* plot, std::shared_ptr<SoundDevices> devices, QObject* parent);
+    PlotSound(SeriesModel* model, PictureBox* plot, std::shared_ptr<SoundDevices> devices, QObject* parent);
 
     static constexpr int kSampleRate = 44100;
     static constexpr double kSeconds = 2;
@@ -39,7 +39,7 @@ public:
 private:
     void play();
 
-    SeriesFields* m_fields;
+    SeriesModel* m_model;
     PictureBox* m_plot;
     SoundPlayer* m_player;
     double m_pitch;

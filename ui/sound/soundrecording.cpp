@@ -4,14 +4,14 @@
 #include "ui/sound/soundrecorder.h"
 #include "ui/sound/soundtexts.h"
 #include "ui/widgets/picturebox.h"
-#include "ui/window/messages.h"
-#include "ui/window/plotcontrol.h"
-#include "ui/window/seriesfields.h"
+#include "ui/widgets/messages.h"
+#include "ui/plot/plotcontrol.h"
+#include "ui/series/seriesmodel.h"
 
-SoundRecording::SoundRecording(SeriesFields* fields, PlotControl* plot, PictureBox* area, SoundPlayer* player,
+SoundRecording::SoundRecording(SeriesModel* model, PlotControl* plot, PictureBox* area, SoundPlayer* player,
                                std::shared_ptr<SoundDevices> devices, QObject* parent)
     : QObject(parent)
-    , m_fields(fields)
+    , m_model(model)
     , m_plot(plot)
     , m_area(area)
     , m_player(player)
@@ -45,7 +45,7 @@ void SoundRecording::analyse(const std::vector<float>& samples, int sampleRate)
         m_waiting.emplace(samples, sampleRate);
         return;
     }
-    const auto result = tavelo::analyseRecording(samples, sampleRate, m_fields->sinBasis());
+    const auto result = tavelo::analyseRecording(samples, sampleRate, m_model->sinBasis());
     if (const auto* fault = std::get_if<tavelo::RecordingFault>(&result)) {
         showMessage(QMessageBox::Warning, recordingFaultText(*fault), m_area);
         return;

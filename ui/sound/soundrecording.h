@@ -10,7 +10,7 @@
 
 class PictureBox;
 class PlotControl;
-class SeriesFields;
+class SeriesModel;
 class SoundDevices;
 class SoundPlayer;
 class SoundRecorder;
@@ -24,7 +24,7 @@ class SoundRecording : public QObject {
     Q_OBJECT
 
 public:
-    SoundRecording(SeriesFields* fields, PlotControl* plot, PictureBox* area, SoundPlayer* player,
+    SoundRecording(SeriesModel* model, PlotControl* plot, PictureBox* area, SoundPlayer* player,
                    std::shared_ptr<SoundDevices> devices, QObject* parent);
 
     static constexpr int kSampleRate = 44100;
@@ -43,7 +43,7 @@ signals:
 private:
     void analyseWaiting(bool plotRunning);
 
-    SeriesFields* m_fields;
+    SeriesModel* m_model;
     PlotControl* m_plot;
     PictureBox* m_area;
     SoundPlayer* m_player;

@@ -2,20 +2,15 @@
 
 #include "core/limitshape.h"
 #include "core/plotextent.h"
+#include "ui/plot/plotcontrol.h"
+#include "ui/series/seriesmodel.h"
 #include "ui/sound/plotsound.h"
 #include "ui/tasks/tasktexts.h"
-#include "ui/widgets/fieldtext.h"
-#include "ui/widgets/textfield.h"
-#include "ui/window/plotcontrol.h"
-#include "ui/window/seriesfields.h"
-#include "ui/window/termfieldcolumn.h"
 
 #include <QDateTime>
-#include <QScrollBar>
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace {
 
@@ -32,21 +27,39 @@ tavelo::HarmonicParams hiddenTerms(const tavelo::Task& task)
     return terms;
 }
 
+bool sameTask(const tavelo::Task& a, const tavelo::Task& b)
+{
+    return a.level == b.level && a.A == b.A && a.Fi == b.Fi;
+}
+
 } // namespace
 
-TaskSession::TaskSession(SeriesFields* fields, PlotControl* plot, PlotSound* sound, QObject* parent)
+TaskSession::TaskSession(SeriesModel* model, PlotControl* plot, PlotSound* sound, QObject* parent)
     : QObject(parent)
-    , m_fields(fields)
+    , m_model(model)
     , m_plot(plot)
     , m_sound(sound)
 {
     // A check's result is said with the plot it starts, and not again.
     connect(m_plot, &PlotControl::finished, this, [this] {
-        if (m_on && !m_result.isEmpty()) {
-            m_result.clear();
+        if (isOn() && !m_model->task()->result.isEmpty()) {
+            TaskState state = *m_model->task();
+            state.result.clear();
+            m_model->setTask(state);
             showTarget();
         }
     });
+}
+
+bool TaskSession::isOn() const
+{
+    return m_model->task().has_value();
+}
+
+const tavelo::TaskRound& TaskSession::round() const
+{
+    static const tavelo::TaskRound none;
+    return isOn() ? m_model->task()->round : none;
 }
 
 void TaskSession::start(int level)
@@ -58,123 +71,113 @@ void TaskSession::start(int level, std::uint64_t seed)
 {
     if (m_plot->isRunning())
         return;
-    m_round.start(level, seed);
-    m_result.clear();
-    begin();
+    TaskState state;
+    state.round.start(level, seed);
+    begin(state, QStringLiteral("начало задания"));
 }
 
-void TaskSession::begin()
+void TaskSession::begin(TaskState state, const QString& stepName)
 {
-    const tavelo::Task& task = m_round.task();
-    std::vector<double> samples(kTargetSamples);
+    const tavelo::Task& task = state.round.task();
+    auto target = std::make_shared<const tavelo::Shape>(tavelo::Shape{tavelo::taskTargetSamples(task, kTargetSamples)});
     double largest = 0;
-    for (int k = 0; k < kTargetSamples; ++k) {
-        double v = 0;
-        for (int n = 1; n <= task.terms; ++n) {
-            v += task.A[std::size_t(n)]
-                 * std::sin(std::numbers::pi * task.Fi[std::size_t(n)] + 2 * std::numbers::pi * n * k / kTargetSamples);
-        }
-        samples[std::size_t(k)] = v;
+    for (const double v : target->samples)
         largest = std::max(largest, std::abs(v));
-    }
-    m_target = std::make_shared<const tavelo::Shape>(tavelo::Shape{std::move(samples)});
     const std::vector<double> zeros(std::size_t(task.terms) + 1, 0.0);
-    m_fields->write({.sinBasis = true,
-                     .termCount = task.terms,
-                     .A = zeros,
-                     .Fi = zeros,
-                     .H = 1.0,
-                     .Amax = tavelo::coveringCoordinate(largest)});
-    m_fields->amplitudes().scrollBar()->setValue(1);
-    m_answerShown = false;
-    setOn(true);
-    showTarget();
+    state.answerShown = false;
+    m_model->change({stepName, true}, [&] {
+        m_model->write({.sinBasis = true,
+                        .termCount = task.terms,
+                        .A = zeros,
+                        .Fi = zeros,
+                        .H = 1.0,
+                        .Amax = tavelo::coveringCoordinate(largest)});
+        m_model->showAmplitude(1);
+        m_model->setTask(state);
+        m_model->setTarget({target, {}});
+        showTarget();
+        m_model->setLimitShown(true);
+    });
     m_plot->request();
 }
 
 void TaskSession::showTarget()
 {
+    const TaskState& state = *m_model->task();
     ShapeSource source{ShapeSource::Kind::Task, kTargetSamples, std::nullopt, {}};
-    if (!m_result.isEmpty())
-        source.notes << m_result;
-    source.notes << taskText(m_round.task());
-    emit targetSet(m_target, source);
+    if (!state.result.isEmpty())
+        source.notes << state.result;
+    source.notes << taskText(state.round.task());
+    m_model->setTarget({m_model->target().shape, source});
 }
 
 void TaskSession::check()
 {
-    if (!m_on || m_plot->isRunning())
+    if (!isOn() || m_plot->isRunning())
         return;
-    const tavelo::Task& task = m_round.task();
-    const int N = m_fields->termCount();
+    TaskState state = *m_model->task();
+    const tavelo::Task& task = state.round.task();
+    const int N = m_model->termCount();
     const int last = std::max(task.terms, N);
     std::vector<double> A(std::size_t(last) + 1, 0.0);
     std::vector<double> Fi(std::size_t(last) + 1, 0.0);
     for (int n = 1; n <= last; ++n) {
-        A[std::size_t(n)] = NumberFromField(m_fields->amplitudes().field(n));
-        Fi[std::size_t(n)] = NumberFromField(m_fields->phases().field(n));
+        A[std::size_t(n)] = m_model->amplitude(n);
+        Fi[std::size_t(n)] = m_model->phase(n);
     }
-    const tavelo::TaskCheck result = tavelo::checkTask(task, A, Fi, N);
+    const tavelo::TaskCheck result = tavelo::checkTask(task, A, Fi, N, m_model->sinBasis());
     if (result.solved) {
-        m_round.next(!m_answerShown);
-        m_result = taskSolvedText(m_round.solved());
-        begin();
+        const bool answered = state.answerShown || (m_answered && sameTask(*m_answered, task));
+        state.round.next(!answered);
+        state.result = taskSolvedText(state.round.solved());
+        begin(state, QStringLiteral("следующее задание"));
         return;
     }
-    m_result = taskMissedText(result, task.terms);
+    state.result = taskMissedText(result, task.terms);
+    m_model->setTask(state);
     showTarget();
     m_plot->request();
 }
 
 void TaskSession::showAnswer()
 {
-    if (!m_on || m_plot->isRunning())
+    if (!isOn() || m_plot->isRunning())
         return;
-    const tavelo::Task& task = m_round.task();
-    m_fields->write({.sinBasis = true, .termCount = task.terms, .A = task.A, .Fi = task.Fi});
-    m_answerShown = true;
+    TaskState state = *m_model->task();
+    const tavelo::Task& task = state.round.task();
+    m_answered = task;
+    m_model->change({QStringLiteral("ответ задания"), true}, [&] {
+        m_model->write({.sinBasis = true, .termCount = task.terms, .A = task.A, .Fi = task.Fi});
+        state.answerShown = true;
+        m_model->setTask(state);
+    });
     m_plot->request();
 }
 
 void TaskSession::playTarget()
 {
-    if (m_on)
-        m_sound->playTerms(hiddenTerms(m_round.task()));
+    if (isOn())
+        m_sound->playTerms(hiddenTerms(m_model->task()->round.task()));
 }
 
 void TaskSession::end()
 {
-    if (!m_on || m_plot->isRunning())
+    if (!isOn() || m_plot->isRunning())
         return;
-    setOn(false);
-    m_target.reset();
-    m_result.clear();
-    emit targetRemoved();
+    m_model->change({QStringLiteral("конец задания"), true}, [&] {
+        m_model->setTask(std::nullopt);
+        m_model->setTarget({});
+        m_model->setLimitShown(false);
+    });
     m_plot->request();
-}
-
-void TaskSession::leave()
-{
-    if (!m_on)
-        return;
-    setOn(false);
-    m_target.reset();
-    m_result.clear();
-}
-
-void TaskSession::setOn(bool on)
-{
-    if (m_on == on)
-        return;
-    m_on = on;
-    emit onChanged(on);
 }
 
 std::optional<double> TaskSession::targetAt(double x, double W, double P) const
 {
-    if (!m_on || !m_target)
+    const SeriesTarget& target = m_model->target();
+    if (!isOn() || !target.shape)
         return std::nullopt;
     tavelo::HarmonicParams periods;
     periods.P = P;
-    return tavelo::shapeAt(m_target->samples, tavelo::fundamentalTimeAngle(periods, x, W));
+    return tavelo::shapeAt(target.shape->samples, tavelo::fundamentalTimeAngle(periods, x, W));
 }

@@ -2,24 +2,21 @@
 
 #include "core/amplitudebars.h"
 #include "ui/terms/termtexts.h"
+#include "ui/series/seriesmodel.h"
 #include "ui/widgets/fieldtext.h"
 #include "ui/widgets/picturebox.h"
-#include "ui/widgets/textfield.h"
-#include "ui/window/plotcontrol.h"
-#include "ui/window/seriesfields.h"
-#include "ui/window/termfieldcolumn.h"
+#include "ui/plot/plotcontrol.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScrollBar>
 
 #include <algorithm>
 #include <cmath>
 
-AmplitudeBarControl::AmplitudeBarControl(PictureBox* spectrum, SeriesFields* fields, PlotControl* plot, QObject* parent)
+AmplitudeBarControl::AmplitudeBarControl(PictureBox* spectrum, SeriesModel* model, PlotControl* plot, QObject* parent)
     : QObject(parent)
     , m_spectrum(spectrum)
-    , m_fields(fields)
+    , m_model(model)
     , m_plot(plot)
 {
     m_spectrum->installEventFilter(this);
@@ -45,7 +42,7 @@ void AmplitudeBarControl::showSelection()
 {
     if (!m_selected)
         return;
-    const int N = m_fields->termCount();
+    const int N = m_model->termCount();
     if (N < 1) {
         m_spectrum->setHighlight(std::nullopt);
         return;
@@ -56,8 +53,8 @@ void AmplitudeBarControl::showSelection()
 
 void AmplitudeBarControl::select(int n)
 {
-    m_selected = std::clamp(n, 1, std::max(1, m_fields->termCount()));
-    m_fields->amplitudes().scrollBar()->setValue(*m_selected);
+    m_selected = std::clamp(n, 1, std::max(1, m_model->termCount()));
+    m_model->showAmplitude(*m_selected);
     showSelection();
     describe();
 }
@@ -66,7 +63,8 @@ void AmplitudeBarControl::change(double A)
 {
     if (!m_selected || !std::isfinite(A))
         return;
-    m_fields->writeAmplitude(*m_selected, A);
+    m_model->change({QStringLiteral("изменение спектра"), true, QStringLiteral("spectrum %1").arg(m_gesture)},
+                    [&] { m_model->writeAmplitude(*m_selected, A); });
     showSelection();
     describe();
     plotAgain();
@@ -83,8 +81,7 @@ void AmplitudeBarControl::plotAgain()
 void AmplitudeBarControl::describe()
 {
     const int n = *m_selected;
-    const QString text = termReadout(n, m_fields->termCount(), NumberFromField(m_fields->amplitudes().field(n)),
-                                     NumberFromField(m_fields->phases().field(n)));
+    const QString text = termReadout(n, m_model->termCount(), m_model->amplitude(n), m_model->phase(n));
     m_spectrum->setAccessibleDescription(text);
     m_spectrum->announce(text);
 }
@@ -95,12 +92,12 @@ bool AmplitudeBarControl::handleKey(int key, Qt::KeyboardModifiers modifiers)
     if (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier)
         return false;
     const bool shift = modifiers == Qt::ShiftModifier;
-    const int onShow = m_fields->amplitudes().scrollBar()->value();
+    const int onShow = m_model->amplitudeOnShow();
     const auto step = [&](tavelo::AmplitudeStep by) {
         if (!m_selected)
             select(onShow);
-        const double A = NumberFromField(m_fields->amplitudes().field(*m_selected));
-        change(tavelo::steppedAmplitude(A, m_fields->spectrumInput().H, by));
+        const double A = m_model->amplitude(*m_selected);
+        change(tavelo::steppedAmplitude(A, m_model->spectrumInput().H, by));
     };
     using Step = tavelo::AmplitudeStep;
     switch (key) {
@@ -114,7 +111,7 @@ bool AmplitudeBarControl::handleKey(int key, Qt::KeyboardModifiers modifiers)
         select(1);
         return true;
     case Qt::Key_End:
-        select(m_fields->termCount());
+        select(m_model->termCount());
         return true;
     case Qt::Key_Up:
         step(shift ? Step::FineUp : Step::Up);
@@ -147,13 +144,17 @@ bool AmplitudeBarControl::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         return handleKey(key->key(), key->modifiers());
     }
+    case QEvent::FocusOut:
+        ++m_gesture;
+        return false;
     case QEvent::MouseButtonPress: {
+        ++m_gesture;
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() != Qt::LeftButton || m_fields->termCount() < 1)
+        if (mouse->button() != Qt::LeftButton || m_model->termCount() < 1)
             return false;
         m_spectrum->setFocus(Qt::MouseFocusReason);
-        select(tavelo::spectrumTermAt(unitsAt(mouse->position()).x(), m_fields->termCount(), m_spectrum->Width()));
-        m_dragScale = m_fields->spectrumInput().H;
+        select(tavelo::spectrumTermAt(unitsAt(mouse->position()).x(), m_model->termCount(), m_spectrum->Width()));
+        m_dragScale = m_model->spectrumInput().H;
         return true;
     }
     case QEvent::MouseMove: {
@@ -162,13 +163,15 @@ bool AmplitudeBarControl::eventFilter(QObject* watched, QEvent* event)
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const double A = tavelo::spectrumAmplitudeAt(unitsAt(mouse->position()).y(), *m_dragScale,
                                                      m_spectrum->Height());
-        if (RealToText(A) != m_fields->amplitudeText(*m_selected))
+        if (RealToText(A) != m_model->amplitudeText(*m_selected))
             change(A);
         return true;
     }
     case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             m_dragScale.reset();
+            ++m_gesture;
+        }
         return false;
     default:
         return false;

@@ -6,7 +6,7 @@
 
 class PictureBox;
 class PlotControl;
-class SeriesFields;
+class SeriesModel;
 
 // The spectrum as a control: a term chosen with Left, Right, Home and End or
 // by pressing on its bar, its amplitude changed with Up and Down (Shift: in
@@ -18,7 +18,7 @@ class AmplitudeBarControl : public QObject {
     Q_OBJECT
 
 public:
-    AmplitudeBarControl(PictureBox* spectrum, SeriesFields* fields, PlotControl* plot, QObject* parent);
+    AmplitudeBarControl(PictureBox* spectrum, SeriesModel* model, PlotControl* plot, QObject* parent);
 
     std::optional<int> selected() const { return m_selected; }
     // Frames the chosen bar where the spectrum now draws it.
@@ -37,11 +37,13 @@ private:
     void plotAgain();
 
     PictureBox* m_spectrum;
-    SeriesFields* m_fields;
+    SeriesModel* m_model;
     PlotControl* m_plot;
     std::optional<int> m_selected;
     // While a bar is dragged: the scale H it is dragged against.
     std::optional<double> m_dragScale;
     // A change made while a plot ran, to be plotted when it ends.
     bool m_plotPending = false;
+    // Counts the gestures: the changes of one are one step.
+    int m_gesture = 0;
 };

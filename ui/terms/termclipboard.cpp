@@ -4,8 +4,8 @@
 #include "core/termtable.h"
 #include "ui/terms/termtexts.h"
 #include "ui/terms/termwriter.h"
-#include "ui/window/messages.h"
-#include "ui/window/seriesfields.h"
+#include "ui/widgets/messages.h"
+#include "ui/series/seriesmodel.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-TermClipboard::TermClipboard(SeriesFields* fields, TermWriter* writer, QWidget* messageParent)
+TermClipboard::TermClipboard(SeriesModel* model, TermWriter* writer, QWidget* messageParent)
     : QObject(messageParent)
-    , m_fields(fields)
+    , m_model(model)
     , m_writer(writer)
     , m_messageParent(messageParent)
 {
@@ -24,12 +24,12 @@ TermClipboard::TermClipboard(SeriesFields* fields, TermWriter* writer, QWidget* 
 
 void TermClipboard::copyTerms()
 {
-    const int terms = m_fields->termCount();
+    const int terms = m_model->termCount();
     std::vector<std::string> amplitudes;
     std::vector<std::string> phases;
     for (int i = 1; i <= terms; ++i) {
-        amplitudes.push_back(m_fields->amplitudeText(i).toStdString());
-        phases.push_back(m_fields->phaseText(i).toStdString());
+        amplitudes.push_back(m_model->amplitudeText(i).toStdString());
+        phases.push_back(m_model->phaseText(i).toStdString());
     }
     const std::string header = termTableHeader().toStdString();
     auto* data = new QMimeData;

@@ -3,7 +3,7 @@
 #include <QObject>
 
 class QWidget;
-class SeriesFields;
+class SeriesModel;
 class TermWriter;
 
 // The terms on the clipboard as a table, the way spreadsheets exchange one:
@@ -15,7 +15,7 @@ class TermClipboard : public QObject {
 
 public:
     // Messages stand over `messageParent`'s window.
-    TermClipboard(SeriesFields* fields, TermWriter* writer, QWidget* messageParent);
+    TermClipboard(SeriesModel* model, TermWriter* writer, QWidget* messageParent);
 
     void copyTerms();
     void pasteTerms();
@@ -24,7 +24,7 @@ public:
     void pasteShape();
 
 private:
-    SeriesFields* m_fields;
+    SeriesModel* m_model;
     TermWriter* m_writer;
     QWidget* m_messageParent;
 };

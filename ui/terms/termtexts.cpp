@@ -90,3 +90,18 @@ QString termReadout(int n, int N, double A, double Fi)
     return QStringLiteral("Гармоника %1 из %2: амплитуда %3 м, начальная фаза %4 π")
         .arg(WholeToText(n), WholeToText(N), significant(A), significant(Fi));
 }
+
+QString shapeStepName(ShapeSource::Kind source)
+{
+    switch (source) {
+    case ShapeSource::Kind::Drawn:
+        return QStringLiteral("рисование формы");
+    case ShapeSource::Kind::Pasted:
+        return QStringLiteral("вставка формы");
+    case ShapeSource::Kind::Recorded:
+        return QStringLiteral("запись звука");
+    case ShapeSource::Kind::Task:
+        return QStringLiteral("задание");
+    }
+    return {};
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/series/shapesource.h"
+
 #include <QString>
 
 namespace tavelo {
@@ -25,3 +27,7 @@ QString tableFaultMessage(const tavelo::TableFault& fault, TableContent content)
 // Term n of N as the spectrum tells a screen reader of it when it is chosen
 // or changed there: «Гармоника 3 из 15: амплитуда 0.333 м, начальная фаза 0 π».
 QString termReadout(int n, int N, double A, double Fi);
+
+// The step of the series' history that writes the terms of a shape of this
+// source: «рисование формы».
+QString shapeStepName(ShapeSource::Kind source);

@@ -6,15 +6,28 @@
 #include "core/termcount.h"
 #include "core/termtable.h"
 #include "core/waveforms.h"
-#include "ui/window/plotcontrol.h"
-#include "ui/window/seriesfields.h"
+#include "ui/series/seriesmodel.h"
+#include "ui/terms/termtexts.h"
+#include "ui/plot/plotcontrol.h"
 
 #include <algorithm>
 #include <cmath>
 
-TermWriter::TermWriter(SeriesFields* fields, PlotControl* plot, QObject* parent)
+namespace {
+
+// A step's name: the title as a word within a sentence.
+QString lowerFirst(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text[0].toLower();
+    return text;
+}
+
+} // namespace
+
+TermWriter::TermWriter(SeriesModel* model, PlotControl* plot, QObject* parent)
     : QObject(parent)
-    , m_fields(fields)
+    , m_model(model)
     , m_plot(plot)
 {
 }
@@ -22,12 +35,17 @@ TermWriter::TermWriter(SeriesFields* fields, PlotControl* plot, QObject* parent)
 void TermWriter::writeWaveform(tavelo::Waveform waveform)
 {
     const tavelo::WaveformTerms terms = tavelo::classicWaveform(waveform, tavelo::kMaxTerms);
-    m_fields->write({.sinBasis = terms.sinBasis,
-                     .termCount = tavelo::waveformTermCount(m_fields->termCount()),
-                     .A = terms.A,
-                     .Fi = terms.Fi,
-                     .H = terms.H,
-                     .Amax = terms.Amax});
+    m_model->change({lowerFirst(waveformTitle(waveform)), true}, [&] {
+        m_model->setTask(std::nullopt);
+        m_model->setTarget({});
+        m_model->setLastWaveform(waveform);
+        m_model->write({.sinBasis = terms.sinBasis,
+                        .termCount = tavelo::waveformTermCount(m_model->termCount()),
+                        .A = terms.A,
+                        .Fi = terms.Fi,
+                        .H = terms.H,
+                        .Amax = terms.Amax});
+    });
     m_plot->request();
 }
 
@@ -45,7 +63,7 @@ void TermWriter::writeTable(const tavelo::TermTable& table)
     // The largest visible coordinate reaches as far as the sum that will be
     // drawn, found on the series itself: the amplitudes' signed sum, which
     // the fields' rule raises it to, can be far more or far less.
-    tavelo::HarmonicParams drawn = m_fields->read();
+    tavelo::HarmonicParams drawn = m_model->read();
     drawn.N = rows;
     drawn.A = table.A;
     drawn.Fi = table.Fi;
@@ -53,23 +71,23 @@ void TermWriter::writeTable(const tavelo::TermTable& table)
         if (const double covering = tavelo::coveringCoordinate(*largest); covering > 0)
             series.Amax = std::max(drawn.Amax, covering);
     }
-    m_fields->write(series);
+    m_model->change({QStringLiteral("вставка слагаемых"), true}, [&] { m_model->write(series); });
     m_plot->request();
 }
 
 void TermWriter::writeRandomPhases()
 {
     std::uniform_int_distribution<int> thousandths(0, 1999);
-    std::vector<double> phases(static_cast<std::size_t>(m_fields->termCount()) + 1, 0.0);
+    std::vector<double> phases(static_cast<std::size_t>(m_model->termCount()) + 1, 0.0);
     for (std::size_t i = 1; i < phases.size(); ++i)
         phases[i] = thousandths(m_random) / 1000.0;
-    m_fields->write({.Fi = phases});
+    m_model->change({QStringLiteral("случайные фазы"), true}, [&] { m_model->write({.Fi = phases}); });
     m_plot->request();
 }
 
 void TermWriter::writeShape(const tavelo::Shape& shape, ShapeSource::Kind source)
 {
-    const tavelo::ShapeTerms terms = tavelo::analyseShape(shape.samples, m_fields->sinBasis());
+    const tavelo::ShapeTerms terms = tavelo::analyseShape(shape.samples, m_model->sinBasis());
     ShapeSource origin{source, static_cast<int>(shape.samples.size()), std::nullopt, {}};
     if (terms.meanMatters())
         origin.droppedMean = terms.mean;
@@ -85,14 +103,21 @@ void TermWriter::writeShape(const tavelo::Shape& shape, const tavelo::ShapeTerms
         largestValue = std::max(largestValue, std::abs(v));
     }
     const double largestTerm = *std::max_element(terms.A.begin() + 1, terms.A.end());
-    SeriesWrite series{.termCount = tavelo::waveformTermCount(m_fields->termCount()), .A = terms.A, .Fi = terms.Fi};
+    SeriesWrite series{.termCount = tavelo::waveformTermCount(m_model->termCount()), .A = terms.A, .Fi = terms.Fi};
     const double H = tavelo::coveringCoordinate(largestTerm);
     if (H > 0)
-        series.H = std::max(m_fields->spectrumInput().H, H);
+        series.H = std::max(m_model->spectrumInput().H, H);
     const double Amax = tavelo::coveringCoordinate(largestValue);
     if (Amax > 0)
-        series.Amax = std::max(m_fields->read().Amax, Amax);
-    m_fields->write(series);
-    emit shapeWritten(centred, source);
+        series.Amax = std::max(m_model->read().Amax, Amax);
+    // A shape is drawn one period across the plot, and shown so.
+    if (source.kind == ShapeSource::Kind::Drawn)
+        series.P = 1;
+    m_model->change({shapeStepName(source.kind), true}, [&] {
+        m_model->setTask(std::nullopt);
+        m_model->write(series);
+        m_model->setTarget({centred, source});
+        m_model->setLimitShown(true);
+    });
     m_plot->request();
 }

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "ui/plot/shapesource.h"
+#include "ui/series/shapesource.h"
 
 #include <QObject>
 
-#include <memory>
 #include <random>
 
 class PlotControl;
-class SeriesFields;
+class SeriesModel;
 
 namespace tavelo {
 enum class Waveform;
@@ -18,12 +17,13 @@ struct TermTable;
 }
 
 // Writes a whole series of a kind the user asked for into the fields, as
-// typing would, and asks for its plot as «График» does.
+// typing would, each one step of the series' history, and asks for its plot
+// as «График» does. A series of the user's takes a task's place.
 class TermWriter : public QObject {
     Q_OBJECT
 
 public:
-    TermWriter(SeriesFields* fields, PlotControl* plot, QObject* parent);
+    TermWriter(SeriesModel* model, PlotControl* plot, QObject* parent);
 
     // The terms, basis, spectrum scale and largest visible coordinate of a
     // classic waveform; N is raised from 1, since one term shows no shape.
@@ -36,18 +36,14 @@ public:
     void writeTable(const tavelo::TermTable& table);
     // The terms that make up one period of a shape, in the basis chosen, in
     // all the fields; N is raised from 1, H and the largest visible
-    // coordinate to show the largest term and the shape.
+    // coordinate to show the largest term and the shape, which is shown with
+    // the plot as the target of the sum.
     void writeShape(const tavelo::Shape& shape, ShapeSource::Kind source);
     // The same with the shape's terms found already, as a recording's are.
     void writeShape(const tavelo::Shape& shape, const tavelo::ShapeTerms& terms, ShapeSource source);
 
-signals:
-    // The shape the terms were computed from, its mean taken out, to be shown
-    // with the plot, and where it came from.
-    void shapeWritten(std::shared_ptr<const tavelo::Shape> shape, const ShapeSource& source);
-
 private:
-    SeriesFields* m_fields;
+    SeriesModel* m_model;
     PlotControl* m_plot;
     std::mt19937 m_random{std::random_device{}()};
 };

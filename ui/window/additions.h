@@ -9,7 +9,8 @@ class PictureMenus;
 class PlotControl;
 class QPushButton;
 class QWidget;
-class SeriesFields;
+class HistoryActions;
+class SeriesModel;
 class TaskSession;
 
 // The controls of the design that the additions work on.
@@ -27,8 +28,9 @@ struct Additions {
     PartsPlotter* partsPlotter = nullptr;
     TaskSession* tasks = nullptr;
     AmplitudeBarControl* barControl = nullptr;
+    HistoryActions* history = nullptr;
 };
 
 // Creates every addition to the designed window, children of `window`, and
-// connects them with each other, the series and the plot.
-Additions createAdditions(const DesignedControls& controls, SeriesFields* series, PlotControl* plot, QWidget* window);
+// connects them with each other, the series' model and the plot.
+Additions createAdditions(const DesignedControls& controls, SeriesModel* model, PlotControl* plot, QWidget* window);

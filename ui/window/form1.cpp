@@ -2,16 +2,17 @@
 
 #include "core/amplitudebars.h"
 #include "ui/plot/partsplotter.h"
+#include "ui/plot/plotcontrol.h"
 #include "ui/plot/plottexts.h"
+#include "ui/series/seriesfields.h"
+#include "ui/series/seriesmodel.h"
+#include "ui/series/termfieldcolumn.h"
 #include "ui/terms/amplitudebarcontrol.h"
 #include "ui/widgets/fieldtext.h"
+#include "ui/widgets/messages.h"
 #include "ui/window/additions.h"
 #include "ui/window/dialogkeys.h"
-#include "ui/window/messages.h"
 #include "ui/window/picturemenus.h"
-#include "ui/window/plotcontrol.h"
-#include "ui/window/seriesfields.h"
-#include "ui/window/termfieldcolumn.h"
 #include "ui/window/termkeys.h"
 
 #include <QApplication>
@@ -65,8 +66,10 @@ Form1::Form1(QWidget* parent)
     new DialogKeys(this, ui.Command1, ui.Command4);
     new TermKeys({amplitudes, phases}, this);
     connectHandlers();
+    // After the handlers: typing's step is taken once the fields' rules have run.
+    m_model = new SeriesModel(m_series, this, this);
     const Additions additions =
-        createAdditions({ui.Picture1, ui.Picture2, ui.Command4, font()}, m_series, m_plot, this);
+        createAdditions({ui.Picture1, ui.Picture2, ui.Command4, font()}, m_model, m_plot, this);
     m_pictureMenus = additions.menus;
     m_partsPlotter = additions.partsPlotter;
     m_tasks = additions.tasks;
@@ -138,6 +141,7 @@ void Form1::Form_Load()
     }
     show();
     ui.Picture2->setFocus();
+    m_model->startHistory();
 }
 
 void Form1::Command3_Click()

@@ -12,6 +12,7 @@ class PartsPlotter;
 class PictureMenus;
 class PlotControl;
 class SeriesFields;
+class SeriesModel;
 class TaskSession;
 
 // The one window of the program. Its handlers keep the parameter fields
@@ -32,7 +33,8 @@ public:
     TextField* AAA(int index) const;
     TextField* FFF(int index) const;
 
-    SeriesFields& series() const { return *m_series; }
+    SeriesFields& fields() const { return *m_series; }
+    SeriesModel& series() const { return *m_model; }
     PlotControl& plot() const { return *m_plot; }
     const PictureMenus& pictureMenus() const { return *m_pictureMenus; }
     TaskSession& tasks() const { return *m_tasks; }
@@ -75,6 +77,7 @@ private:
 
     Ui::Form1 ui;
     SeriesFields* m_series = nullptr;
+    SeriesModel* m_model = nullptr;
     PlotControl* m_plot = nullptr;
     PartsPlotter* m_partsPlotter = nullptr;
     TaskSession* m_tasks = nullptr;

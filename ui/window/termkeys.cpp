@@ -1,7 +1,7 @@
 #include "ui/window/termkeys.h"
 
 #include "ui/widgets/textfield.h"
-#include "ui/window/termfieldcolumn.h"
+#include "ui/series/termfieldcolumn.h"
 
 #include <QApplication>
 #include <QKeyEvent>

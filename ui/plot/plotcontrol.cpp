@@ -1,4 +1,4 @@
-#include "ui/window/plotcontrol.h"
+#include "ui/plot/plotcontrol.h"
 
 #include "ui/widgets/picturebox.h"
 

@@ -22,6 +22,7 @@ struct SeriesWrite {
     std::vector<double> Fi = {}; // in units of pi
     std::optional<double> H = {};
     std::optional<double> Amax = {};
+    std::optional<double> P = {}; // the number of periods on screen
 };
 
 // What the spectrum draws: N as its field reads (below 1: no bars), the
@@ -54,6 +55,7 @@ public:
 
     SeriesFields(const Controls& controls, QObject* parent);
 
+    const Controls& controls() const { return m_controls; }
     TermFieldColumn& amplitudes() const { return *m_controls.amplitudes; }
     TermFieldColumn& phases() const { return *m_controls.phases; }
 
@@ -72,8 +74,9 @@ public:
     QString periodsText() const;
     void setPeriodsText(const QString& text);
 
-    // Writes the basis, N, each term's phase and amplitude, H and the largest
-    // visible coordinate, in this order, each through its field's rule.
+    // Writes the basis, N, each term's phase and amplitude, H, the largest
+    // visible coordinate and the periods, in this order, each through its
+    // field's rule.
     void write(const SeriesWrite& series);
     // Writes term n's amplitude through its rule and shows its field.
     void writeAmplitude(int n, double A);
@@ -85,6 +88,12 @@ public:
     void largestCoordinateRule();
     void periodsRule();
 
+    // While a batch is open the spectrum is drawn once, when the last one
+    // closes, however many of its fields the writes in it change: nothing
+    // is shown between them.
+    void beginBatch() { ++m_batch; }
+    void endBatch();
+
 signals:
     // A rule changed what the spectrum shows, or asks for it to be drawn anew.
     void spectrumChanged();
@@ -93,4 +102,8 @@ private:
     Controls m_controls;
     QScrollBar* m_amplitudeBar;
     QScrollBar* m_phaseBar;
+    int m_batch = 0;
+    bool m_spectrumPending = false;
+
+    void spectrumRuleEnded();
 };

@@ -1,4 +1,4 @@
-#include "ui/window/messages.h"
+#include "ui/widgets/messages.h"
 
 #include "core/termcount.h"
 #include "ui/widgets/fieldtext.h"

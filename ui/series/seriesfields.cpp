@@ -1,9 +1,9 @@
-#include "ui/window/seriesfields.h"
+#include "ui/series/seriesfields.h"
 
 #include "core/termcount.h"
 #include "ui/widgets/fieldtext.h"
 #include "ui/widgets/textfield.h"
-#include "ui/window/termfieldcolumn.h"
+#include "ui/series/termfieldcolumn.h"
 
 #include <QRadioButton>
 #include <QScrollBar>
@@ -94,6 +94,8 @@ void SeriesFields::write(const SeriesWrite& series)
         m_controls.Hei->setText(RealToText(*series.H));
     if (series.Amax)
         m_controls.Amax->setText(RealToText(*series.Amax));
+    if (series.P)
+        m_controls.Tmax->setText(RealToText(*series.P));
 }
 
 void SeriesFields::writeAmplitude(int n, double A)
@@ -110,12 +112,12 @@ void SeriesFields::countRule()
     m_phaseBar->setMinimum(1);
     m_amplitudeBar->setMaximum(terms);
     m_amplitudeBar->setMinimum(1);
-    emit spectrumChanged();
+    spectrumRuleEnded();
 }
 
 void SeriesFields::amplitudeRule(int index)
 {
-    emit spectrumChanged();
+    spectrumRuleEnded();
     const TextField* changed = amplitudes().field(index);
     if (NumberFromField(m_controls.Hei) < NumberFromField(changed))
         m_controls.Hei->setText(RealToText(NumberFromField(changed)));
@@ -133,7 +135,7 @@ void SeriesFields::heightRule()
 {
     if (NumberFromField(m_controls.Hei) == 0)
         m_controls.Hei->setText(WholeToText(2));
-    emit spectrumChanged();
+    spectrumRuleEnded();
 }
 
 void SeriesFields::largestCoordinateRule()
@@ -146,4 +148,20 @@ void SeriesFields::periodsRule()
 {
     if (NumberFromField(m_controls.Tmax) == 0)
         m_controls.Tmax->setText(WholeToText(1));
+}
+
+void SeriesFields::spectrumRuleEnded()
+{
+    if (m_batch > 0)
+        m_spectrumPending = true;
+    else
+        emit spectrumChanged();
+}
+
+void SeriesFields::endBatch()
+{
+    if (--m_batch > 0 || !m_spectrumPending)
+        return;
+    m_spectrumPending = false;
+    emit spectrumChanged();
 }

@@ -1,4 +1,4 @@
-#include "ui/window/termfieldcolumn.h"
+#include "ui/series/termfieldcolumn.h"
 
 #include "ui/widgets/autosizelabel.h"
 #include "ui/widgets/fieldtext.h"
