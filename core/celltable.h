@@ -21,6 +21,7 @@ struct TableFault {
         NotANumber,    // cell `cell` of row `row` holds `text`, which is no number
         OutOfRange,    // cell `cell` of row `row` holds `text`, beyond what the table takes
         NotIncreasing, // cell `cell` of row `row` holds `text`, a time not after the one before
+        TimeSpan,      // cell `cell` of row `row` holds `text`, a time too far from the first for a step between
     };
     Kind kind;
     int row = 0;

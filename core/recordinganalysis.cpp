@@ -18,6 +18,8 @@ constexpr double kClippedShare = 0.01;
 constexpr std::size_t kMostPeriods = 64;
 // How far a period may differ from the one before it.
 constexpr double kPeriodStep = 0.04;
+// The shortest period followed, in samples.
+constexpr double kShortestPeriod = 3;
 // The windowed sinc reaches this many samples either side.
 constexpr int kSincReach = 16;
 // Amplitudes are given to 12 significant digits of the largest, which is 1.
@@ -55,6 +57,10 @@ double valueAt(const std::vector<double>& x, double u)
 // samples before `end` run out.
 std::optional<double> nextPeriodStart(const std::vector<double>& x, double start, double expected, std::size_t end)
 {
+    // The lags searched reach one below the shortest: a period must stay
+    // long enough for them to lie within the samples after `start`.
+    if (!(expected * (1 - kPeriodStep) >= kShortestPeriod))
+        return std::nullopt;
     const auto from = static_cast<std::size_t>(std::floor(start));
     const auto length = static_cast<std::size_t>(std::lround(expected));
     const auto shortest = static_cast<std::size_t>(std::floor(expected * (1 - kPeriodStep))) - 1;

@@ -51,6 +51,9 @@ std::variant<Shape, TableFault> readShapeTable(std::string_view text)
         if (columns == 2) {
             if (!times.empty() && !(row.cells[0] > times.back()))
                 return TableFault{Kind::NotIncreasing, row.row, 1, 0, std::string(row.texts[0])};
+            // The samples are resampled at steps of the whole span, which must be a number.
+            if (!times.empty() && !std::isfinite(row.cells[0] - times.front()))
+                return TableFault{Kind::TimeSpan, row.row, 1, 0, std::string(row.texts[0])};
             times.push_back(row.cells[0]);
         }
         values.push_back(value);

@@ -151,7 +151,9 @@ def russian(item):
     return re.search('[A-Za-z]', item.split('\t')[0]) is None and re.search('[А-Яа-яЁё]', item) is not None
 
 
-field_items = ['Отменить действие\tCtrl+Z', 'Повторить действие\tCtrl+Shift+Z', 'Вырезать\tCtrl+X',
+# Ctrl+Z is the window's undo of the series' steps as well, so Qt does not
+# print it beside the field's own «Отменить действие».
+field_items = ['Отменить действие', 'Повторить действие\tCtrl+Shift+Z', 'Вырезать\tCtrl+X',
                'Копировать\tCtrl+C', 'Вставить\tCtrl+V', 'Удалить', 'Выделить всё\tCtrl+A']
 items = menu_heard(lambda: click(16 + 16 + 32 + 30, 8 + 24 + 112 + 9, 3), len(field_items))
 check('the context menu of a field is heard in Russian', items == field_items, items)

@@ -183,6 +183,7 @@ TEST(ShapeTable, RefusesWhatIsNoShape)
         {"0\n1\n0\n", Kind::TooFewRows, 0, 0},
         {tooMany, Kind::TooManyRows, 100001, 0},
         {"t;f\n0;0\n1;1\n1;2\n3;0\n", Kind::NotIncreasing, 4, 1},
+        {"-1e308;0\n-5e307;1\n0;0\n5e307;1\n1e308;0\n", Kind::TimeSpan, 5, 1}, // no step between the times
         {"0\n1\n2e15\n0\n", Kind::OutOfRange, 3, 1},
         {"0;1\n1;1\n2\n3;0\n", Kind::EmptyCell, 3, 2},
         {"0\n1\n2;3\n0\n", Kind::TooManyCells, 3, 0},

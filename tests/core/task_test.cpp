@@ -96,6 +96,29 @@ TEST(Task, ACheckAllowsAHalfStepAndCountsTheRightTerms)
     EXPECT_NEAR(tavelo::checkTask(task, zeros, zeros, 4).deviation, std::sqrt((0.25 + 0.09) / 2), 1e-15);
 }
 
+TEST(Task, ACheckSeesTheSumInTheBasisChosen)
+{
+    // The hidden series is in sines; its own terms in cosines draw another shape.
+    for (int level = 1; level <= tavelo::kTaskLevels; ++level) {
+        const tavelo::Task task = tavelo::makeTask(level, 7);
+        SCOPED_TRACE(level);
+        EXPECT_TRUE(tavelo::checkTask(task, task.A, task.Fi, task.terms, true).solved);
+        EXPECT_FALSE(tavelo::checkTask(task, task.A, task.Fi, task.terms, false).solved);
+        // Half pi behind in cosines is the same sum: solved, with no deviation.
+        std::vector<double> behind = task.Fi;
+        for (double& fi : behind)
+            fi -= 0.5;
+        const tavelo::TaskCheck cosines = tavelo::checkTask(task, task.A, behind, task.terms, false);
+        EXPECT_TRUE(cosines.solved);
+        EXPECT_NEAR(cosines.deviation, 0, 1e-15);
+        // A level that asks only for amplitudes still needs the phases the sum is drawn with.
+        std::vector<double> shifted = task.Fi;
+        for (double& fi : shifted)
+            fi += 1;
+        EXPECT_FALSE(tavelo::checkTask(task, task.A, shifted, task.terms, true).solved);
+    }
+}
+
 TEST(Task, ARoundCountsWhatIsSolvedAndMovesOn)
 {
     tavelo::TaskRound round;

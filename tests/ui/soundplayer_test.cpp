@@ -135,7 +135,25 @@ private slots:
     void aRefusedOutputIsReportedAsItsKind_data();
     void aRefusedOutputIsReportedAsItsKind();
     void endingThePlayerWhilePlayingSilencesAndClosesTheOutput();
+    void aSampleRateBelowFiftyStillPlaysToTheEnd();
 };
+
+void SoundPlayerTest::aSampleRateBelowFiftyStillPlaysToTheEnd()
+{
+    // A fiftieth of a second of so few samples a second is none: the sound
+    // is still written, a sample at a time, and ends.
+    for (const int rate : {1, 10, 49}) {
+        auto devices = std::make_shared<FakeDevices>();
+        letThrough(*devices->log, -1);
+        SoundPlayer player(devices);
+        QSignalSpy playing(&player, &SoundPlayer::playingChanged);
+        player.play(std::vector<float>(std::size_t(rate) * 2, 0.25f), rate);
+        QTRY_COMPARE(playing.size(), 2);
+        const std::lock_guard lock(devices->log->mutex);
+        QCOMPARE(devices->log->written, std::size_t(rate) * 2);
+        QVERIFY(devices->log->closed);
+    }
+}
 
 void SoundPlayerTest::playsEverySampleThenDrainsAndCloses()
 {

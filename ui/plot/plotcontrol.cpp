@@ -5,6 +5,7 @@
 PlotControl::PlotControl(PictureBox* area, QObject* parent)
     : QObject(parent)
     , m_area(area)
+    , m_designDescription(area->accessibleDescription())
 {
 }
 
@@ -17,4 +18,13 @@ void PlotControl::setRunning(bool running)
 {
     m_running = running;
     emit runningChanged(running);
+}
+
+void PlotControl::clear()
+{
+    if (m_running)
+        return;
+    m_area->Cls();
+    m_area->setAccessibleDescription(m_designDescription);
+    emit cleared();
 }

@@ -4,6 +4,7 @@
 
 #include <QMetaType>
 #include <QObject>
+#include <QString>
 
 class PictureBox;
 
@@ -23,6 +24,9 @@ public:
     // Asks for a plot, as «График» does; refused while one runs.
     void request() { emit requested(); }
 
+    // Clears the plot area to what it shows before the first plot.
+    void clear();
+
     // For the window, which runs the plot.
     void setRunning(bool running);
     void reportYield(double column) { emit yielded(column); }
@@ -35,9 +39,11 @@ signals:
     // receiver does here counts as done during that processing.
     void yielded(double column);
     void finished(const tavelo::PlotResult& result);
+    void cleared();
 
 private:
     PictureBox* m_area;
+    QString m_designDescription;
     bool m_running = false;
 };
 

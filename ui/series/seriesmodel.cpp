@@ -87,6 +87,7 @@ SeriesState SeriesModel::capture() const
     state.limitShown = m_limitShown;
     state.lastWaveform = m_lastWaveform;
     state.task = m_task;
+    state.plotShown = m_plotShown;
     state.amplitudeOnShow = controls.amplitudes->scrollBar()->value();
     state.phaseOnShow = controls.phases->scrollBar()->value();
     return state;
@@ -117,6 +118,7 @@ void SeriesModel::restore(const SeriesState& state)
     m_limitShown = state.limitShown;
     m_lastWaveform = state.lastWaveform;
     m_task = state.task;
+    m_plotShown = state.plotShown;
     emit targetChanged();
     if (limitChanged)
         emit limitShownChanged(m_limitShown);
@@ -218,6 +220,8 @@ void SeriesModel::allowFieldUndo(QWidget* field)
 
 void SeriesModel::closeStep()
 {
+    if (!m_typingField)
+        return;
     m_history.close();
     allowFieldUndo(nullptr);
 }
@@ -243,7 +247,7 @@ std::optional<SeriesModel::Step> SeriesModel::undo()
     restore(step->before);
     m_current = capture();
     emit historyChanged();
-    return Step{QString::fromStdString(step->name), step->plots};
+    return Step{QString::fromStdString(step->name), step->plots, {}, step->before.plotShown};
 }
 
 std::optional<SeriesModel::Step> SeriesModel::redo()
@@ -255,7 +259,7 @@ std::optional<SeriesModel::Step> SeriesModel::redo()
     restore(step->after);
     m_current = capture();
     emit historyChanged();
-    return Step{QString::fromStdString(step->name), step->plots};
+    return Step{QString::fromStdString(step->name), step->plots, {}, step->after.plotShown};
 }
 
 void SeriesModel::write(const SeriesWrite& series)
@@ -304,6 +308,13 @@ void SeriesModel::setTask(std::optional<TaskState> task)
     if (m_changing == 0)
         m_current.task = m_task;
     emit taskChanged();
+}
+
+void SeriesModel::setPlotShown(bool shown)
+{
+    m_plotShown = shown;
+    if (m_changing == 0)
+        m_current.plotShown = shown;
 }
 
 void SeriesModel::setPeriodsDraft(const QString& text)

@@ -56,6 +56,7 @@ public:
         QString name;
         bool plots = false;
         QString mergeKey = {};
+        bool plotShown = false; // of the state an undo or redo put back
     };
     void change(const Step& step, const std::function<void()>& edit);
 
@@ -69,6 +70,8 @@ public:
     void setLimitShown(bool shown);
     void setLastWaveform(std::optional<tavelo::Waveform> waveform);
     void setTask(std::optional<TaskState> task);
+    // Whether the plot area shows a plot of the series as it stands.
+    void setPlotShown(bool shown);
     // A text of the periods that is no step and no state to put back: what a
     // shape being drawn shows until it is drawn or given up.
     void setPeriodsDraft(const QString& text);
@@ -83,7 +86,7 @@ public:
     // one; the step is returned, nothing when there was none.
     std::optional<Step> undo();
     std::optional<Step> redo();
-    // The typing on top takes no more keys: a plot began.
+    // Typing on top takes no more keys: a plot began.
     void closeStep();
     std::size_t historyBytes() const { return m_history.bytes(); }
     std::size_t historySize() const { return m_history.size(); }
@@ -110,6 +113,7 @@ private:
     bool m_limitShown = false;
     std::optional<tavelo::Waveform> m_lastWaveform;
     std::optional<TaskState> m_task;
+    bool m_plotShown = false;
     History m_history;
     // The state after the last step, which typing's step starts from.
     SeriesState m_current;

@@ -49,7 +49,9 @@ struct SeriesState {
     bool limitShown = false;
     std::optional<tavelo::Waveform> lastWaveform;
     std::optional<TaskState> task;
-    // Which amplitude and phase fields were on show: put back, never a change.
+    // Whether the plot area showed a plot of the series, and which amplitude
+    // and phase fields were on show: put back, never a change.
+    bool plotShown = false;
     int amplitudeOnShow = 1;
     int phaseOnShow = 1;
 };

@@ -56,7 +56,7 @@ SoundFailure SoundPlayer::run(SoundDevices& devices, const std::vector<float>& s
     if (!output)
         return failure;
     // A fiftieth of a second at a time: the most a stop waits for.
-    const std::size_t chunk = static_cast<std::size_t>(sampleRate) / 50;
+    const std::size_t chunk = std::max<std::size_t>(1, static_cast<std::size_t>(std::max(sampleRate, 0)) / 50);
     bool written = true;
     for (std::size_t at = 0; at < samples.size() && !sound.stopping && written; at += chunk)
         written = output->write(samples.data() + at, std::min(chunk, samples.size() - at), failure);

@@ -79,6 +79,11 @@ QString tableFaultMessage(const tavelo::TableFault& fault, TableContent content)
         why = where + QStringLiteral("«%1» — время не больше, чем в предыдущей строке, а оно должно расти.")
                           .arg(shownText);
         break;
+    case Kind::TimeSpan:
+        why = where + QStringLiteral("«%1» — время так далеко от первой строки, что шаг между отсчётами выходит за "
+                                     "пределы чисел, с которыми может работать программа.")
+                          .arg(shownText);
+        break;
     }
     return why + (terms ? QStringLiteral("\nСлагаемые не вставлены, поля остались прежними.")
                         : QStringLiteral("\nФорма не вставлена, поля остались прежними."));

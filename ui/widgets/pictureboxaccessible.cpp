@@ -34,7 +34,8 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State state;
-        state.focusable = true;
+        // Only while it speaks: a screen reader must not land on silence.
+        state.focusable = isSpeaking();
         state.focused = isSpeaking();
         state.readOnly = true;
         return state;

@@ -108,5 +108,6 @@ Additions createAdditions(const DesignedControls& controls, SeriesModel* model, 
     QObject::connect(plot, &PlotControl::runningChanged, trace, &GraphTrace::setPlotRunning);
     QObject::connect(plot, &PlotControl::finished, cursor,
                      [cursor](const tavelo::PlotResult& result) { cursor->setReadout(result.readout); });
+    QObject::connect(plot, &PlotControl::cleared, cursor, [cursor] { cursor->setReadout({}); });
     return additions;
 }

@@ -20,15 +20,16 @@ HistoryActions::HistoryActions(SeriesModel* model, PlotControl* plot, PictureBox
     m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     for (QAction* action : {m_undo, m_redo})
         action->setShortcutContext(Qt::WindowShortcut);
+    // Below the menus' own items, whose places the keyboard has learnt.
     for (PictureBox* area : {plotArea, spectrumArea}) {
         auto* separator = new QAction(area);
         separator->setSeparator(true);
-        QAction* first = area->actions().value(0);
-        area->insertActions(first, {m_undo, m_redo, separator});
+        area->addActions({separator, m_undo, m_redo});
     }
     connect(m_undo, &QAction::triggered, this, &HistoryActions::undo);
     connect(m_redo, &QAction::triggered, this, &HistoryActions::redo);
     connect(m_model, &SeriesModel::historyChanged, this, &HistoryActions::update);
+    connect(m_plot, &PlotControl::finished, m_model, [this] { m_model->setPlotShown(true); });
     connect(m_plot, &PlotControl::runningChanged, this, [this](bool running) {
         // Typing before a plot is one step, typing after it another.
         if (running)
@@ -56,8 +57,12 @@ void HistoryActions::undo()
     const std::optional<SeriesModel::Step> step = m_model->undo();
     if (!step)
         return;
-    if (step->plots)
+    // The plot the change drew goes: the series before it is drawn, or the
+    // area is as it was when nothing had been drawn.
+    if (step->plots && step->plotShown)
         m_plot->request();
+    else if (step->plots)
+        m_plot->clear();
     announce(QStringLiteral("Отменено: %1").arg(step->name));
 }
 
