@@ -7,6 +7,7 @@
 #include "formtesting.h"
 
 #include "core/numbertext.h"
+#include "ui/series/seriesmodel.h"
 #include "ui/window/picturemenus.h"
 
 #include <QAction>
@@ -69,6 +70,15 @@ public:
         , m_ui(controlsOf(form))
         , m_random(seed)
     {
+        // What an undo or redo writes is what the user once typed; it is
+        // taken as the fields' texts before the plot it starts, into which
+        // the user may play.
+        QObject::connect(&m_form.series(), &SeriesModel::historyChanged, &m_form, [this] {
+            if (!m_undoing)
+                return;
+            for (QLineEdit* field : {m_ui.Hei, m_ui.Amax, m_ui.Counti})
+                m_lastTexts[field->objectName()] = field->text();
+        });
     }
 
     QStringList log;
@@ -78,6 +88,7 @@ public:
     int partToggles = 0;
     int pastes = 0;
     int sounds = 0;
+    int undos = 0;
     int shapes = 0;
     int tasks = 0;
     QString failure;
@@ -172,7 +183,7 @@ private:
     {
         ++actions;
         m_touched = nullptr;
-        const int kind = pick(duringPlot ? 11 : 14);
+        const int kind = pick(duringPlot ? 11 : 15);
         switch (kind) {
         case 0: { // type a text over the whole field, key by key
             QLineEdit* field = someField();
@@ -390,6 +401,20 @@ private:
             log << QStringLiteral("plot ended");
             break;
         }
+        case 13: { // undo or redo, by key or from a drawing area's menu
+            const bool undo = chance(60);
+            const QList<QAction*> items = m_ui.Picture1->actions();
+            QAction* item = items.at(items.size() - (undo ? 2 : 1));
+            log << (undo ? QStringLiteral("undo: ") : QStringLiteral("redo: ")) + item->text();
+            ++undos;
+            m_undoing = true;
+            if (chance(50))
+                item->trigger();
+            else
+                QTest::keyClick(someField(), Qt::Key_Z, undo ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+            m_undoing = false;
+            break;
+        }
         default: { // Cancel while idle, or Enter on a field
             log << QStringLiteral("Cancel");
             m_ui.Command4->click();
@@ -436,6 +461,11 @@ private:
             if (item->isEnabled() && !m_ui.Command1->isEnabled())
                 failure = item->text() + " enabled while a plot runs";
         }
+        const QList<QAction*> items = m_ui.Picture1->actions();
+        for (const QAction* item : {items.at(items.size() - 2), items.last()}) {
+            if (item->isEnabled() && !m_ui.Command1->isEnabled())
+                failure = item->text() + " enabled while a plot runs";
+        }
         for (const QAction* item : std::as_const(plotting)) {
             if (item->isEnabled() != m_ui.Command1->isEnabled())
                 failure = item->text() + " enabled differs from Command1";
@@ -446,6 +476,7 @@ private:
     const Controls m_ui;
     std::mt19937 m_random;
     QLineEdit* m_touched = nullptr;
+    bool m_undoing = false;
     QHash<QString, QString> m_lastTexts;
     int m_budget = 0;
 };
@@ -475,6 +506,7 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
     int partToggles = 0;
     int pastes = 0;
     int sounds = 0;
+    int undos = 0;
     int shapes = 0;
     int tasks = 0;
     for (quint32 seed : seeds) {
@@ -488,6 +520,7 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
         partToggles += user.partToggles;
         pastes += user.pastes;
         sounds += user.sounds;
+        undos += user.undos;
         shapes += user.shapes;
         tasks += user.tasks;
         if (!user.failure.isEmpty()) {
@@ -499,8 +532,8 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
         }
     }
     qInfo("played %d random actions, checked the window %d times, closed %d message boxes, chose %d waveforms, "
-          "ticked or unticked %d parts of the plot, pasted %d tables, chose %d sound items, drew or pasted %d shapes, chose %d task items",
-          played, checked, closer.closed, waveforms, partToggles, pastes, sounds, shapes, tasks);
+          "ticked or unticked %d parts of the plot, pasted %d tables, chose %d sound items, drew or pasted %d shapes, chose %d task items, undid or redid %d times",
+          played, checked, closer.closed, waveforms, partToggles, pastes, sounds, shapes, tasks, undos);
     QVERIFY(played >= totalActions - int(seeds.size()));
 }
 
