@@ -8,13 +8,14 @@
 
 #include "referenceloop.h"
 #include "ui/plot/picturecanvas.h"
+#include "ui/plot/plotcontrol.h"
 #include "ui/plot/vectorstate.h"
+#include "ui/series/seriesmodel.h"
 #include "ui/sound/soundrecording.h"
 #include "ui/widgets/picturebox.h"
 #include "ui/window/application.h"
 #include "ui/window/form1.h"
 #include "ui/window/picturemenus.h"
-#include "ui/plot/plotcontrol.h"
 
 #include <QAction>
 #include <QApplication>
@@ -327,10 +328,41 @@ int main(int argc, char* argv[])
           "ms");
     if (fieldOf(form, "Counti")->text() != QStringLiteral("250") || form.AAA(250)->text() != QStringLiteral("0.008"))
         std::abort();
+    // The paste undone, to the plot of the series before it drawn again; each
+    // undo is redone untimed, so that every one undoes a paste of 250 terms.
+    const QList<QAction*> plotItems = form.findChild<QWidget*>("Picture1")->actions();
+    QAction* undo = plotItems.at(plotItems.size() - 2);
+    QAction* redo = plotItems.last();
+    print("undo of a paste of 250 terms, to the plot drawn", measure(16, [&] {
+              QElapsedTimer timer;
+              timer.start();
+              undo->trigger();
+              QCoreApplication::processEvents();
+              const double ms = milliseconds(timer);
+              redo->trigger();
+              QCoreApplication::processEvents();
+              return ms;
+          }),
+          "ms");
     QString megabyte = tables[0];
     while (megabyte.size() < (1 << 20))
         megabyte += tables[0];
     print("paste of a 1 MB clipboard, to its refusal", measure(15, [&] { return pasteTime(megabyte); }), "ms");
+
+    // The history's memory after 100 shapes of 100,000 samples, each a step
+    // that keeps its shape.
+    QAction* pasteShape = form.pictureMenus().pasteShapeAction();
+    for (int k = 0; k < 100; ++k) {
+        QString shape;
+        shape.reserve(100000 * 12);
+        for (int i = 0; i < 100000; ++i)
+            shape += QString::number(std::sin(6.283185307179586 * (k + 1) * i / 100000.0), 'g', 6) + '\n';
+        QGuiApplication::clipboard()->setText(shape);
+        pasteShape->trigger();
+        QCoreApplication::processEvents();
+    }
+    std::printf("%-60s %.1f MB in %zu steps\n", "history after 100 pasted shapes of 100,000 samples",
+                double(form.series().historyBytes()) / (1024.0 * 1024.0), form.series().historySize());
 
     std::printf("\nplot time by terms and columns (ms; ns per term and column)\n");
     std::printf("%8s %14s %14s\n", "N", "657 columns", "9855 columns");

@@ -2,8 +2,8 @@
 
 #include "core/numbertext.h"
 #include "core/plot.h"
+#include "core/waveforms.h"
 #include "ui/series/shapesource.h"
-#include "ui/terms/termtexts.h"
 #include "ui/widgets/fieldtext.h"
 
 namespace {
@@ -50,6 +50,21 @@ QString deviationText(double metres)
 }
 
 } // namespace
+
+QString waveformTitle(tavelo::Waveform waveform)
+{
+    switch (waveform) {
+    case tavelo::Waveform::Square:
+        return QStringLiteral("Прямоугольные колебания (меандр)");
+    case tavelo::Waveform::Sawtooth:
+        return QStringLiteral("Пилообразные колебания");
+    case tavelo::Waveform::Triangle:
+        return QStringLiteral("Треугольные колебания");
+    case tavelo::Waveform::OneHarmonic:
+        return QStringLiteral("Одна гармоника");
+    }
+    return {};
+}
 
 QString plotDescription(const tavelo::PlotOutcome& outcome)
 {

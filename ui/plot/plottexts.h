@@ -6,12 +6,16 @@
 struct ShapeSource;
 
 namespace tavelo {
+enum class Waveform;
 struct PlotOutcome;
 struct PlotResult;
 }
 
 // What the plot says in words: to a listener who cannot see it, in its
 // corner, and when it could not be drawn.
+
+// A classic waveform as the spectrum's menu and the plot's description name it.
+QString waveformTitle(tavelo::Waveform waveform);
 
 // How the plot ended and the range of the sum that was drawn.
 QString plotDescription(const tavelo::PlotOutcome& outcome);

@@ -16,6 +16,11 @@ SeriesFields::SeriesFields(const Controls& controls, QObject* parent)
     , m_amplitudeBar(controls.amplitudes->scrollBar())
     , m_phaseBar(controls.phases->scrollBar())
 {
+    m_A[1] = NumberFromField(controls.amplitudes->field(1));
+    m_Fi[1] = NumberFromField(controls.phases->field(1));
+    // The phases have no rule; their numbers follow their texts here.
+    connect(controls.phases, &TermFieldColumn::textChanged, this,
+            [this](int index) { m_Fi[std::size_t(index)] = NumberFromField(phases().field(index)); });
 }
 
 int SeriesFields::termCount() const
@@ -39,8 +44,8 @@ tavelo::HarmonicParams SeriesFields::read() const
     params.Amax = NumberFromField(m_controls.Amax);
     params.sinBasis = sinBasis();
     for (int i = 1; i <= n; ++i) {
-        params.A[static_cast<std::size_t>(i)] = NumberFromField(amplitudes().field(i));
-        params.Fi[static_cast<std::size_t>(i)] = NumberFromField(phases().field(i));
+        params.A[static_cast<std::size_t>(i)] = m_A[static_cast<std::size_t>(i)];
+        params.Fi[static_cast<std::size_t>(i)] = m_Fi[static_cast<std::size_t>(i)];
     }
     return params;
 }
@@ -52,7 +57,7 @@ SpectrumInput SeriesFields::spectrumInput() const
     const int fields = tavelo::termsToRead(input.N);
     input.A.assign(static_cast<std::size_t>(fields) + 1, 0.0);
     for (int i = 1; i <= fields; ++i)
-        input.A[static_cast<std::size_t>(i)] = NumberFromField(amplitudes().field(i));
+        input.A[static_cast<std::size_t>(i)] = m_A[static_cast<std::size_t>(i)];
     input.H = NumberFromField(m_controls.Hei);
     return input;
 }
@@ -117,15 +122,18 @@ void SeriesFields::countRule()
 
 void SeriesFields::amplitudeRule(int index)
 {
+    // Every change of an amplitude's text runs this rule first: its number
+    // is read here, once, for every reader of the series.
+    const double changed = NumberFromField(amplitudes().field(index));
+    m_A[std::size_t(index)] = changed;
     spectrumRuleEnded();
-    const TextField* changed = amplitudes().field(index);
-    if (NumberFromField(m_controls.Hei) < NumberFromField(changed))
-        m_controls.Hei->setText(RealToText(NumberFromField(changed)));
+    if (NumberFromField(m_controls.Hei) < changed)
+        m_controls.Hei->setText(RealToText(changed));
 
     double S = 0;
     const int n = termCount();
     for (int i = 1; i <= n; ++i)
-        S = S + NumberFromField(amplitudes().field(i));
+        S = S + m_A[std::size_t(i)];
     // A sum beyond the double range has no text; the plot explains the overflow.
     if (std::isfinite(S) && NumberFromField(m_controls.Amax) < S)
         m_controls.Amax->setText(RealToText(S));

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/harmonicparams.h"
+#include "core/termcount.h"
 
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -67,6 +69,9 @@ public:
     tavelo::HarmonicParams read() const;
     SpectrumInput spectrumInput() const;
     // The texts of term n's fields, as typed.
+    // The numbers of term n's fields, as their texts read.
+    double amplitude(int n) const { return m_A[static_cast<std::size_t>(n)]; }
+    double phase(int n) const { return m_Fi[static_cast<std::size_t>(n)]; }
     QString amplitudeText(int n) const;
     QString phaseText(int n) const;
     // The text of the number of periods on screen, and a new one, which its
@@ -91,8 +96,20 @@ public:
     // While a batch is open the spectrum is drawn once, when the last one
     // closes, however many of its fields the writes in it change: nothing
     // is shown between them.
-    void beginBatch() { ++m_batch; }
-    void endBatch();
+    class Batch {
+    public:
+        explicit Batch(SeriesFields& fields)
+            : m_fields(fields)
+        {
+            ++m_fields.m_batch;
+        }
+        ~Batch() { m_fields.endBatch(); }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        SeriesFields& m_fields;
+    };
 
 signals:
     // A rule changed what the spectrum shows, or asks for it to be drawn anew.
@@ -102,8 +119,13 @@ private:
     Controls m_controls;
     QScrollBar* m_amplitudeBar;
     QScrollBar* m_phaseBar;
+    // The numbers the amplitude and phase texts read as, read once at each
+    // change: a whole series written reads each field once, not at each rule.
+    std::array<double, tavelo::kMaxTerms + 1> m_A{};
+    std::array<double, tavelo::kMaxTerms + 1> m_Fi{};
     int m_batch = 0;
     bool m_spectrumPending = false;
 
     void spectrumRuleEnded();
+    void endBatch();
 };

@@ -1,5 +1,6 @@
 #include "ui/series/seriesmodel.h"
 
+#include "ui/series/steptexts.h"
 #include "ui/series/termfieldcolumn.h"
 #include "ui/widgets/fieldtext.h"
 #include "ui/widgets/textfield.h"
@@ -12,22 +13,6 @@ namespace {
 
 // Typing in a field no other field holds the focus for (a program's write).
 const QString kFieldsKey = QStringLiteral("fields");
-
-// The batch of spectrum redraws of one change, closed however it ends.
-class FieldsBatch {
-public:
-    explicit FieldsBatch(SeriesFields& fields)
-        : m_fields(fields)
-    {
-        m_fields.beginBatch();
-    }
-    ~FieldsBatch() { m_fields.endBatch(); }
-    FieldsBatch(const FieldsBatch&) = delete;
-    FieldsBatch& operator=(const FieldsBatch&) = delete;
-
-private:
-    SeriesFields& m_fields;
-};
 
 } // namespace
 
@@ -57,12 +42,12 @@ SeriesModel::SeriesModel(SeriesFields* fields, QWidget* window, QObject* parent)
 
 double SeriesModel::amplitude(int n) const
 {
-    return NumberFromField(m_fields->amplitudes().field(n));
+    return m_fields->amplitude(n);
 }
 
 double SeriesModel::phase(int n) const
 {
-    return NumberFromField(m_fields->phases().field(n));
+    return m_fields->phase(n);
 }
 
 int SeriesModel::amplitudeOnShow() const
@@ -98,7 +83,7 @@ void SeriesModel::restore(const SeriesState& state)
     const SeriesFields::Controls& controls = m_fields->controls();
     ++m_changing;
     {
-        const FieldsBatch batch(*m_fields);
+        const SeriesFields::Batch batch(*m_fields);
         (state.texts.sinBasis ? controls.sinOption : controls.cosOption)->setChecked(true);
         controls.Counti->setText(state.texts.N);
         for (int i = 1; i <= tavelo::kMaxTerms; ++i) {
@@ -141,7 +126,7 @@ void SeriesModel::change(const Step& step, const std::function<void()>& edit)
     SeriesState before = capture();
     ++m_changing;
     {
-        const FieldsBatch batch(*m_fields);
+        const SeriesFields::Batch batch(*m_fields);
         edit();
     }
     --m_changing;
@@ -163,24 +148,11 @@ void SeriesModel::fieldEdited(QWidget* field)
 {
     if (!m_started || m_changing > 0)
         return;
-    const SeriesFields::Controls& controls = m_fields->controls();
     // A rule's write into another field belongs to the typing that ran it.
     QWidget* typed = m_window->focusWidget();
-    QString name;
+    QString name = typingStepName(m_fields->controls(), typed);
     QString key = typed ? typed->objectName() : QString();
-    if (typed == controls.Counti) {
-        name = QStringLiteral("изменение N");
-    } else if (typed == controls.Hei) {
-        name = QStringLiteral("изменение H");
-    } else if (typed == controls.Amax) {
-        name = QStringLiteral("изменение максимальной видимой координаты");
-    } else if (typed == controls.Tmax) {
-        name = QStringLiteral("изменение количества периодов");
-    } else if (typed == controls.amplitudes->fieldOnShow()) {
-        name = QStringLiteral("изменение амплитуды %1").arg(controls.amplitudes->scrollBar()->value());
-    } else if (typed == controls.phases->fieldOnShow()) {
-        name = QStringLiteral("изменение фазы %1").arg(controls.phases->scrollBar()->value());
-    } else {
+    if (name.isEmpty()) {
         typed = field;
         name = QStringLiteral("изменение полей");
         key = kFieldsKey;
@@ -202,7 +174,7 @@ void SeriesModel::fieldsBasisEdited(bool sinBasis)
     SeriesState after = capture();
     if (sameSeries(m_current, after))
         return;
-    const QString name = sinBasis ? QStringLiteral("выбор SIN") : QStringLiteral("выбор COS");
+    const QString name = basisStepName(sinBasis);
     History::Step step{name.toStdString(), m_current, after, false, {}};
     m_current = std::move(after);
     allowFieldUndo(nullptr);

@@ -4,23 +4,7 @@
 #include "core/shape.h"
 #include "core/termcount.h"
 #include "core/termtable.h"
-#include "core/waveforms.h"
 #include "ui/widgets/fieldtext.h"
-
-QString waveformTitle(tavelo::Waveform waveform)
-{
-    switch (waveform) {
-    case tavelo::Waveform::Square:
-        return QStringLiteral("Прямоугольные колебания (меандр)");
-    case tavelo::Waveform::Sawtooth:
-        return QStringLiteral("Пилообразные колебания");
-    case tavelo::Waveform::Triangle:
-        return QStringLiteral("Треугольные колебания");
-    case tavelo::Waveform::OneHarmonic:
-        return QStringLiteral("Одна гармоника");
-    }
-    return {};
-}
 
 QString termTableHeader()
 {

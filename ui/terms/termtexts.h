@@ -5,16 +5,12 @@
 #include <QString>
 
 namespace tavelo {
-enum class Waveform;
 struct TableFault;
 }
 
-// What the series' terms are called where the user meets them: the classic
-// waveforms' titles, the table of terms on the clipboard, and the term
-// chosen on the spectrum.
-
-// A classic waveform as the spectrum's menu and the plot's description name it.
-QString waveformTitle(tavelo::Waveform waveform);
+// What the series' terms are called where the user meets them: the table of
+// terms on the clipboard, the term chosen on the spectrum and the steps that
+// write a shape's terms.
 
 // The header of the table of terms the program copies: the two columns' names.
 QString termTableHeader();

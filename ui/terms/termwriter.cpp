@@ -7,6 +7,7 @@
 #include "core/termtable.h"
 #include "core/waveforms.h"
 #include "ui/series/seriesmodel.h"
+#include "ui/plot/plottexts.h"
 #include "ui/terms/termtexts.h"
 #include "ui/plot/plotcontrol.h"
 

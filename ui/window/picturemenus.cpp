@@ -4,6 +4,7 @@
 #include "core/waveforms.h"
 #include "ui/sound/plotsound.h"
 #include "ui/sound/soundtexts.h"
+#include "ui/plot/plottexts.h"
 #include "ui/terms/termtexts.h"
 #include "ui/widgets/picturebox.h"
 #include "ui/window/menukeys.h"
