@@ -68,6 +68,7 @@ private slots:
     void typingIsOneStepUntilTheFieldLosesTheFocus();
     void aBurstOfSpectrumKeysIsOneStep();
     void aRunningPlotRefusesUndo();
+    void anUndoBackToNoPlotTakesTheReadingLineAway();
     void randomChangesUndoneGiveTheStartUpWindowBack();
     void aTaskLeftForADrawingGivenUpStaysOn();
     void nothingFocusableIsNameless();
@@ -184,6 +185,24 @@ void HistoryTest::aRunningPlotRefusesUndo()
     ui.Command1->click();
     QVERIFY(refused);
     QCOMPARE(ui.Counti->text(), texts);
+}
+
+void HistoryTest::anUndoBackToNoPlotTakesTheReadingLineAway()
+{
+    const auto form = startedForm();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    const Controls ui = controlsOf(*form);
+    const QString designed = ui.Picture1->accessibleDescription();
+    form->pictureMenus().waveformActions().first()->trigger();
+    ui.Picture1->setFocus();
+    QTest::keyClick(ui.Picture1, Qt::Key_Right);
+    QVERIFY(ui.Picture1->marker());
+    QTest::keyClick(ui.Picture1, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(ui.Counti->text(), QStringLiteral("1"));
+    QVERIFY(!ui.Picture1->marker());
+    QCOMPARE(ui.Picture1->accessibleDescription(), designed);
+    QTest::keyClick(ui.Picture1, Qt::Key_Right);
+    QVERIFY(!ui.Picture1->marker());
 }
 
 void HistoryTest::randomChangesUndoneGiveTheStartUpWindowBack()

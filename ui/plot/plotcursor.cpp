@@ -58,6 +58,16 @@ void PlotCursor::moveTo(int x, bool fromKeyboard)
     QToolTip::showText(m_plot->mapToGlobal(at), text, m_plot);
 }
 
+void PlotCursor::setReadout(const tavelo::PlotReadout& readout)
+{
+    m_readout = readout;
+    if (m_readout.isEmpty()) {
+        // The cleared area's description stands; the plot's is gone with it.
+        m_plotDescription.reset();
+        hide();
+    }
+}
+
 void PlotCursor::hide()
 {
     m_column.reset();

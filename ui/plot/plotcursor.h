@@ -24,8 +24,9 @@ public:
     PlotCursor(PictureBox* plot, QObject* parent);
 
     void setPlotRunning(bool running);
-    // The values of the plot that was drawn last.
-    void setReadout(const tavelo::PlotReadout& readout) { m_readout = readout; }
+    // The values of the plot that was drawn last; none: the plot area was
+    // cleared, and the line goes with what it read.
+    void setReadout(const tavelo::PlotReadout& readout);
     const tavelo::PlotReadout& readout() const { return m_readout; }
     // A target the sum is matched to (a task's), whose value at a column the
     // readout tells too; empty: none.
