@@ -220,6 +220,11 @@ void HistoryTest::anUndoBackToNoPlotTakesTheReadingLineAway()
     QCOMPARE(ui.Picture1->accessibleDescription(), designed);
     QTest::keyClick(ui.Picture1, Qt::Key_Right);
     QVERIFY(!ui.Picture1->marker());
+    QVERIFY(pixelsOf(ui.Picture1->image(), kCurveBlue).isEmpty());
+    // Redone, the waveform is drawn again.
+    QTest::keyClick(ui.Picture1, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(ui.Counti->text(), QStringLiteral("15"));
+    QVERIFY(!pixelsOf(ui.Picture1->image(), kCurveBlue).isEmpty());
 }
 
 void HistoryTest::randomChangesUndoneGiveTheStartUpWindowBack()

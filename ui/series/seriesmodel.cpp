@@ -213,25 +213,26 @@ QString SeriesModel::redoName() const
 std::optional<SeriesModel::Step> SeriesModel::undo()
 {
     allowFieldUndo(nullptr);
-    const History::Step* step = m_history.undo();
-    if (!step)
-        return std::nullopt;
-    restore(step->before);
-    m_current = capture();
-    emit historyChanged();
-    return Step{QString::fromStdString(step->name), step->plots, {}, step->before.plotShown};
+    return putBack(m_history.undo(), true);
 }
 
 std::optional<SeriesModel::Step> SeriesModel::redo()
 {
     allowFieldUndo(nullptr);
-    const History::Step* step = m_history.redo();
+    return putBack(m_history.redo(), false);
+}
+
+std::optional<SeriesModel::Step> SeriesModel::putBack(const History::Step* step, bool before)
+{
     if (!step)
         return std::nullopt;
-    restore(step->after);
+    const SeriesState& state = before ? step->before : step->after;
+    restore(state);
     m_current = capture();
     emit historyChanged();
-    return Step{QString::fromStdString(step->name), step->plots, {}, step->after.plotShown};
+    // A step that drew the plot shows it again when redone.
+    const bool plotShown = state.plotShown || (!before && step->plots);
+    return Step{QString::fromStdString(step->name), step->plots, {}, plotShown};
 }
 
 void SeriesModel::write(const SeriesWrite& series)

@@ -102,6 +102,8 @@ private:
 
     SeriesState capture() const;
     void restore(const SeriesState& state);
+    // Puts back the state before or after a step undone or redone.
+    std::optional<Step> putBack(const History::Step* step, bool before);
     void fieldEdited(QWidget* field);
     void fieldsBasisEdited(bool sinBasis);
     void push(History::Step step);

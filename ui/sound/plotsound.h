@@ -2,6 +2,8 @@
 
 #include "core/harmonicparams.h"
 
+#include "ui/sound/sounddevices.h"
+
 #include <QObject>
 #include <QString>
 
@@ -9,7 +11,6 @@
 
 class PictureBox;
 class SeriesModel;
-class SoundDevices;
 class SoundPlayer;
 
 // The sum of the terms as the fields read now, in the basis chosen, played
@@ -22,7 +23,7 @@ class PlotSound : public QObject {
 public:
     PlotSound(SeriesModel* model, PictureBox* plot, std::shared_ptr<SoundDevices> devices, QObject* parent);
 
-    static constexpr int kSampleRate = 44100;
+    static constexpr int kSampleRate = kSoundSampleRate;
     static constexpr double kSeconds = 2;
     // The pitches of the fundamental to choose from, in hertz.
     static constexpr int kPitches[] = {110, 220, 440, 880};

@@ -25,6 +25,9 @@ struct SoundFailure {
 
 // Plays mono float samples. Every call blocks the calling thread, which is a
 // sound's own, never the window's.
+// The one sample rate at which the program plays and records every sound.
+inline constexpr int kSoundSampleRate = 44100;
+
 class SoundOutput {
 public:
     virtual ~SoundOutput() = default;

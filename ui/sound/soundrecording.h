@@ -2,6 +2,8 @@
 
 #include "core/recordinganalysis.h"
 
+#include "ui/sound/sounddevices.h"
+
 #include <QObject>
 
 #include <memory>
@@ -11,7 +13,6 @@
 class PictureBox;
 class PlotControl;
 class SeriesModel;
-class SoundDevices;
 class SoundPlayer;
 class SoundRecorder;
 
@@ -27,7 +28,7 @@ public:
     SoundRecording(SeriesModel* model, PlotControl* plot, PictureBox* area, SoundPlayer* player,
                    std::shared_ptr<SoundDevices> devices, QObject* parent);
 
-    static constexpr int kSampleRate = 44100;
+    static constexpr int kSampleRate = kSoundSampleRate;
     static constexpr double kSeconds = 1;
 
     bool isRecording() const;

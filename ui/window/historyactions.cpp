@@ -54,28 +54,26 @@ void HistoryActions::undo()
 {
     if (m_plot->isRunning())
         return;
-    const std::optional<SeriesModel::Step> step = m_model->undo();
-    if (!step)
-        return;
     // The plot the change drew goes: the series before it is drawn, or the
     // area is as it was when nothing had been drawn.
-    if (step->plots && step->plotShown)
-        m_plot->request();
-    else if (step->plots)
-        m_plot->clear();
-    announce(QStringLiteral("Отменено: %1").arg(step->name));
+    finish(m_model->undo(), QStringLiteral("Отменено: %1"));
 }
 
 void HistoryActions::redo()
 {
-    if (m_plot->isRunning())
-        return;
-    const std::optional<SeriesModel::Step> step = m_model->redo();
+    if (!m_plot->isRunning())
+        finish(m_model->redo(), QStringLiteral("Повторено: %1"));
+}
+
+void HistoryActions::finish(const std::optional<SeriesModel::Step>& step, const QString& said)
+{
     if (!step)
         return;
-    if (step->plots)
+    if (step->plots && step->plotShown)
         m_plot->request();
-    announce(QStringLiteral("Повторено: %1").arg(step->name));
+    else if (step->plots)
+        m_plot->clear();
+    announce(said.arg(step->name));
 }
 
 void HistoryActions::announce(const QString& text)

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "ui/series/seriesmodel.h"
+
 #include <QObject>
+
+#include <optional>
 
 class PictureBox;
 class PlotControl;
 class QAction;
-class SeriesModel;
 
 // «Отменить: …» and «Повторить: …» at the foot of both drawing areas' menus,
 // named after the step they undo or redo and disabled when there is none or
@@ -27,6 +30,8 @@ public:
 
 private:
     void update();
+    // Draws or clears the plot as the step put back had it, and says what was done.
+    void finish(const std::optional<SeriesModel::Step>& step, const QString& said);
     void announce(const QString& text);
 
     SeriesModel* m_model;
