@@ -2,6 +2,7 @@
 
 #include "core/plotparts.h"
 #include "core/singleprecision.h"
+#include "core/vectorstate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -77,6 +78,7 @@ private:
 PlotOutcome DrawEveryColumn(const HarmonicParams& params, double W, double Hs, PlotCanvas& canvas,
                             const PlotYield& yield, std::span<ColumnObserver* const> observers, PlotParts* parts)
 {
+    releaseUpperVectorState();
     DrawnRange drawn;
     ObservedSeries series(params, W, observers, parts);
     const SeriesEvaluation first = series.evaluate(0);

@@ -28,4 +28,5 @@
 #include "core/termcount.h"
 #include "core/termtable.h"
 #include "core/tone.h"
+#include "core/vectorstate.h"
 #include "core/waveforms.h"

@@ -2,6 +2,7 @@
 
 #include "core/numbertext.h"
 #include "core/series.h"
+#include "core/vectorstate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,6 +11,7 @@ namespace tavelo {
 
 std::optional<double> largestDrawnMagnitude(const HarmonicParams& params, double W)
 {
+    releaseUpperVectorState();
     double largest = 0;
     for (double x = 0; x <= std::max(W, 0.0); x = x + 1) {
         const std::optional<double> f = SeriesValue(params, x, W);

@@ -1,6 +1,7 @@
 #include "core/recordinganalysis.h"
 
 #include "core/termcount.h"
+#include "core/vectorstate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -142,6 +143,7 @@ Average averagePeriods(const std::vector<double>& x, const std::vector<double>& 
 std::variant<RecordedSound, RecordingFault> analyseRecording(std::span<const float> samples, int sampleRate,
                                                              bool sinBasis)
 {
+    releaseUpperVectorState();
     const std::size_t count = samples.size();
     if (count == 0 || sampleRate <= 0)
         return RecordingFault::TooQuiet;

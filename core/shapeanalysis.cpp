@@ -1,6 +1,7 @@
 #include "core/shapeanalysis.h"
 
 #include "core/termcount.h"
+#include "core/vectorstate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,6 +25,7 @@ bool ShapeTerms::meanMatters() const
 
 ShapeTerms analyseShape(std::span<const double> samples, bool sinBasis)
 {
+    releaseUpperVectorState();
     ShapeTerms terms;
     terms.A.assign(std::size_t(kMaxTerms) + 1, 0.0);
     terms.Fi.assign(std::size_t(kMaxTerms) + 1, 0.0);
