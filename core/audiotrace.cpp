@@ -1,5 +1,7 @@
 #include "core/audiotrace.h"
 
+#include "core/tone.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -13,7 +15,6 @@ constexpr double kToneLevel = 0.4;
 constexpr double kNoiseLevel = 0.08;
 constexpr double kClickLevel = 0.5;
 constexpr double kClickSeconds = 0.003;
-constexpr double kFadeSeconds = 0.010;
 
 // The same noise every time, so that a trace sounds and tests the same.
 class Noise {
@@ -27,12 +28,6 @@ public:
 private:
     std::uint64_t m_state = 0x2545F4914F6CDD1DULL;
 };
-
-double fadeGain(std::size_t k, std::size_t count, double fade)
-{
-    const double fromEdge = double(std::min(k, count - 1 - k));
-    return fromEdge < fade ? fromEdge / fade : 1.0;
-}
 
 } // namespace
 
@@ -54,7 +49,7 @@ std::vector<float> audioTrace(std::span<const double> columns, double Amax, int 
     if (columns.empty() || count == 0)
         return samples;
     Noise noise;
-    const double fade = kFadeSeconds * sampleRate;
+    const double fade = kToneFadeSeconds * sampleRate;
     const auto clickLength = static_cast<std::size_t>(kClickSeconds * sampleRate);
     const double lastColumn = double(columns.size() - 1);
     double phase = 0;
@@ -97,7 +92,7 @@ std::vector<float> valueTone(double value, double Amax, int sampleRate, double s
     const auto count = static_cast<std::size_t>(std::max(0.0, std::round(seconds * sampleRate)));
     std::vector<float> samples(count);
     const double step = 2 * std::numbers::pi * tracePitch(value, Amax) / sampleRate;
-    const double fade = kFadeSeconds * sampleRate;
+    const double fade = kToneFadeSeconds * sampleRate;
     for (std::size_t k = 0; k < count; ++k)
         samples[k] = static_cast<float>(kToneLevel * std::sin(step * double(k)) * fadeGain(k, count, fade));
     return samples;

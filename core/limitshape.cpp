@@ -34,16 +34,6 @@ bool holds(const HarmonicParams& params, const WaveformDefinition& definition)
     return true;
 }
 
-// The partial sum as a continuous function of the fundamental's angle.
-double partialSum(const HarmonicParams& params, double theta)
-{
-    double f = 0;
-    const auto terms = std::min(static_cast<std::size_t>(std::max(params.N, 0.0)), params.A.size() - 1);
-    for (std::size_t n = 1; n <= terms; ++n)
-        f += params.A[n] * Func(kPhaseFactor * params.Fi[n] + double(n) * theta, params.sinBasis);
-    return f;
-}
-
 // The largest value of the partial sum over a period: sampled finely enough
 // that its highest harmonic is seen sixteen times a period, then refined by a
 // golden-section search between the neighbours of the best sample.
@@ -52,9 +42,9 @@ double largestPartialSum(const HarmonicParams& params)
     const int samples = 16 * static_cast<int>(std::max(params.N, 1.0)) + 64;
     const double step = 2 * pi / samples;
     int best = 0;
-    double bestValue = partialSum(params, -pi);
+    double bestValue = sumAtAngle(params, -pi);
     for (int k = 1; k < samples; ++k) {
-        const double value = partialSum(params, -pi + k * step);
+        const double value = sumAtAngle(params, -pi + k * step);
         if (value > bestValue) {
             best = k;
             bestValue = value;
@@ -65,21 +55,21 @@ double largestPartialSum(const HarmonicParams& params)
     double high = -pi + (best + 1) * step;
     double a = high - ratio * (high - low);
     double b = low + ratio * (high - low);
-    double fa = partialSum(params, a);
-    double fb = partialSum(params, b);
+    double fa = sumAtAngle(params, a);
+    double fb = sumAtAngle(params, b);
     for (int i = 0; i < 80 && high - low > 1e-15; ++i) {
         if (fa < fb) {
             low = a;
             a = b;
             fa = fb;
             b = low + ratio * (high - low);
-            fb = partialSum(params, b);
+            fb = sumAtAngle(params, b);
         } else {
             high = b;
             b = a;
             fb = fa;
             a = high - ratio * (high - low);
-            fa = partialSum(params, a);
+            fa = sumAtAngle(params, a);
         }
     }
     return std::max({bestValue, fa, fb});
@@ -100,12 +90,12 @@ double fundamentalAngle(const HarmonicParams& params, double x, double W)
     const double phase = params.Fi.size() > 1 ? kPhaseFactor * params.Fi[1] : 0.0;
     if (x == 0)
         return phase;
-    return phase + (((1 * kTwoPiApprox) * x) * params.P) / W;
+    return phase + TimeTerm(1, x, params.P, W);
 }
 
 double fundamentalTimeAngle(const HarmonicParams& params, double x, double W)
 {
-    return x == 0 ? 0.0 : (((1 * kTwoPiApprox) * x) * params.P) / W;
+    return x == 0 ? 0.0 : TimeTerm(1, x, params.P, W);
 }
 
 double limitShape(Waveform waveform, double theta, bool sinBasis)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace tavelo {
 
@@ -18,7 +19,7 @@ SeriesEvaluation evaluate(const HarmonicParams& params, double x, double W, std:
         const auto index = static_cast<std::size_t>(n);
         double t = 0;
         if (x != 0) {
-            t = (((n * kTwoPiApprox) * x) * params.P) / W;
+            t = TimeTerm(n, x, params.P, W);
             if (!std::isfinite(t))
                 return {f, NumericFault::TimeTerm, n};
         }
@@ -40,6 +41,29 @@ SeriesEvaluation evaluate(const HarmonicParams& params, double x, double W, std:
 double Func(double x, bool sinBasis)
 {
     return sinBasis ? std::sin(x) : std::cos(x);
+}
+
+double TimeTerm(double n, double x, double P, double W)
+{
+    return (((n * kTwoPiApprox) * x) * P) / W;
+}
+
+double sumAtAngle(const HarmonicParams& params, double theta)
+{
+    const std::size_t stored = std::min(params.A.size(), params.Fi.size());
+    const auto terms = std::min(static_cast<std::size_t>(std::max(params.N, 0.0)), stored == 0 ? 0 : stored - 1);
+    double f = 0;
+    for (std::size_t n = 1; n <= terms; ++n)
+        f += params.A[n] * Func(kPhaseFactor * params.Fi[n] + double(n) * theta, params.sinBasis);
+    return f;
+}
+
+std::vector<double> periodSamples(const HarmonicParams& params, int count)
+{
+    std::vector<double> samples(static_cast<std::size_t>(std::max(count, 0)));
+    for (std::size_t k = 0; k < samples.size(); ++k)
+        samples[k] = sumAtAngle(params, 2 * std::numbers::pi * double(k) / count);
+    return samples;
 }
 
 SeriesEvaluation EvaluateSeries(const HarmonicParams& params, double x, double W)

@@ -4,11 +4,25 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace tavelo {
 
 // The basis function of the series: sine or cosine of an angle in radians.
 double Func(double x, bool sinBasis);
+
+// The time term of harmonic n at plot column x of a plot W units wide that
+// shows P periods: (((n * 6.283) * x) * P) / W.
+double TimeTerm(double n, double x, double P, double W);
+
+// The sum over n = 1..N of A(n) * Func(pi * Fi(n) + n * theta): the series as
+// a continuous function of its fundamental's angle, without the plot's
+// 6.283 per period. Terms beyond the ends of A and Fi are not read.
+double sumAtAngle(const HarmonicParams& params, double theta);
+
+// One period of the series in `count` samples, at the angles 2 pi k / count:
+// the shape a task's target, the limit shape and the tone are made of.
+std::vector<double> periodSamples(const HarmonicParams& params, int count);
 
 // Which intermediate of a plot was not finite.
 enum class NumericFault {

@@ -1,5 +1,7 @@
 #include "core/task.h"
 
+#include "core/series.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -92,16 +94,12 @@ TaskCheck checkTask(const Task& task, std::span<const double> A, std::span<const
 
 std::vector<double> taskTargetSamples(const Task& task, int count)
 {
-    std::vector<double> samples(static_cast<std::size_t>(std::max(count, 0)));
-    for (int k = 0; k < count; ++k) {
-        double v = 0;
-        for (int n = 1; n <= task.terms; ++n) {
-            v += task.A[std::size_t(n)]
-                 * std::sin(std::numbers::pi * task.Fi[std::size_t(n)] + 2 * std::numbers::pi * n * k / count);
-        }
-        samples[std::size_t(k)] = v;
-    }
-    return samples;
+    HarmonicParams hidden;
+    hidden.N = task.terms;
+    hidden.A = task.A;
+    hidden.Fi = task.Fi;
+    hidden.sinBasis = true;
+    return periodSamples(hidden, count);
 }
 
 void TaskRound::start(int level, std::uint64_t seed)

@@ -1,4 +1,5 @@
 #include "core/tone.h"
+#include "core/vectorstate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,6 +10,7 @@ namespace tavelo {
 
 Tone toneSamples(const HarmonicParams& params, double frequency, int sampleRate, double seconds)
 {
+    releaseUpperVectorState();
     Tone tone;
     const auto count = static_cast<std::size_t>(std::max(0.0, std::round(seconds * sampleRate)));
     std::vector<double> sum(count, 0.0);
@@ -45,12 +47,15 @@ Tone toneSamples(const HarmonicParams& params, double frequency, int sampleRate,
         return tone;
     const double scale = 0.5 / largest;
     const double fade = kToneFadeSeconds * sampleRate;
-    for (std::size_t k = 0; k < count; ++k) {
-        const double fromEdge = double(std::min(k, count - 1 - k));
-        const double gain = fromEdge < fade ? fromEdge / fade : 1.0;
-        tone.samples[k] = static_cast<float>(sum[k] * scale * gain);
-    }
+    for (std::size_t k = 0; k < count; ++k)
+        tone.samples[k] = static_cast<float>(sum[k] * scale * fadeGain(k, count, fade));
     return tone;
+}
+
+double fadeGain(std::size_t k, std::size_t count, double fade)
+{
+    const double fromEdge = double(std::min(k, count - 1 - k));
+    return fromEdge < fade ? fromEdge / fade : 1.0;
 }
 
 } // namespace tavelo

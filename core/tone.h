@@ -2,6 +2,7 @@
 
 #include "core/harmonicparams.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace tavelo {
@@ -14,6 +15,9 @@ struct Tone {
 
 // Fade-in and fade-out, so that the start and the end make no click.
 inline constexpr double kToneFadeSeconds = 0.010;
+
+// The gain of sample k of `count` that fade in and out over `fade` samples.
+double fadeGain(std::size_t k, std::size_t count, double fade);
 
 // The sum of terms 1..N of `params` with the fundamental at `frequency` Hz
 // and an exact period (2 pi, not the plot's 6.283), for `seconds`. Terms at

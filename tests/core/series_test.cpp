@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -131,6 +132,31 @@ TEST(SeriesValue, ReadsNoTermBeyondTheArrays)
     p.A = {0, 1, 1};
     p.N = 250;
     EXPECT_EQ(SeriesValue(p, 0, 657), 2.0);
+}
+
+// One period of a series is the plot's sum where the plot's time term is the
+// angle: the first column of a plot, and a quarter and a half period later at
+// an exact 2 pi. A sum over one period is the same sum the tone, the limit
+// shape and a task's target are made of.
+TEST(PeriodSamples, AreTheSeriesOverOnePeriod)
+{
+    HarmonicParams p = params(3, true, 1);
+    p.A = {0, 1, 0.5, 0.25};
+    p.Fi = {0, 0.5, 0, 1};
+    const std::vector<double> period = tavelo::periodSamples(p, 4);
+    ASSERT_EQ(period.size(), 4u);
+    EXPECT_EQ(period[0], *SeriesValue(p, 0, 657));
+    for (std::size_t k = 0; k < period.size(); ++k) {
+        double expected = 0;
+        for (int n = 1; n <= 3; ++n)
+            expected += p.A[std::size_t(n)] * std::sin(std::numbers::pi * p.Fi[std::size_t(n)] + n * std::numbers::pi / 2 * double(k));
+        EXPECT_NEAR(period[k], expected, 1e-15) << "sample " << k;
+        EXPECT_EQ(period[k], tavelo::sumAtAngle(p, 2 * std::numbers::pi * double(k) / 4));
+    }
+    // Terms beyond the shorter of the arrays are not read, as the plot reads none.
+    p.Fi.resize(2);
+    EXPECT_EQ(tavelo::sumAtAngle(p, 0), 1.0);
+    EXPECT_TRUE(tavelo::periodSamples(p, 0).empty());
 }
 
 TEST(ColumnY, MapsPlusMinusAmaxOntoTheEdges)
