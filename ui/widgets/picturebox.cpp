@@ -1,5 +1,6 @@
 #include "ui/widgets/picturebox.h"
 
+#include "ui/widgets/drawableline.h"
 #include "ui/widgets/pictureboxaccessible.h"
 
 #include <QClipboard>
@@ -9,29 +10,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
-
-namespace {
-
-// Far beyond any window, yet safe for the raster engine's fixed-point maths.
-constexpr qreal kCoordinateLimit = 1.0e6;
-
-qreal clampCoordinate(qreal v)
-{
-    return std::clamp(v, -kCoordinateLimit, kCoordinateLimit);
-}
-
-// A point that is not a number has no place to be drawn; infinities and
-// huge values are drawn towards the far edge, as the area would clip them.
-std::optional<QLineF> drawableLine(QPointF from, QPointF to)
-{
-    if (std::isnan(from.x()) || std::isnan(from.y()) || std::isnan(to.x()) || std::isnan(to.y()))
-        return std::nullopt;
-    return QLineF({clampCoordinate(from.x()), clampCoordinate(from.y())},
-                  {clampCoordinate(to.x()), clampCoordinate(to.y())});
-}
-
-} // namespace
 
 PictureBox::PictureBox(QWidget* parent)
     : QFrame(parent)
@@ -175,30 +153,12 @@ void PictureBox::drawText(float x, float y, const QString& text, const QFont& fo
 
 void PictureBox::setMarker(std::optional<double> x)
 {
-    moveOverlay(m_marker, x, kMarkerHalfWidth);
+    update(m_marker.moveTo(x, contentsRect(), m_pixelsPerUnit));
 }
 
 void PictureBox::setHighlight(std::optional<double> x)
 {
-    moveOverlay(m_highlight, x, kHighlightHalfWidth);
-}
-
-void PictureBox::moveOverlay(std::optional<double>& overlay, std::optional<double> x, int halfWidth)
-{
-    if (x == overlay)
-        return;
-    update(overlayArea(overlay, halfWidth));
-    overlay = x;
-    update(overlayArea(overlay, halfWidth));
-}
-
-QRect PictureBox::overlayArea(std::optional<double> x, int halfWidth) const
-{
-    if (!x)
-        return {};
-    const QRect area = contentsRect();
-    const int column = area.left() + static_cast<int>(std::floor(*x * m_pixelsPerUnit));
-    return QRect(column - halfWidth, area.top(), 2 * halfWidth + 1, area.height());
+    update(m_highlight.moveTo(x, contentsRect(), m_pixelsPerUnit));
 }
 
 void PictureBox::scheduleRepaint()
@@ -304,15 +264,8 @@ void PictureBox::paintEvent(QPaintEvent* event)
         const QRectF source((band.topLeft() - origin) * ratio, band.size() * ratio);
         painter.drawImage(QRectF(band), m_image, source);
     }
-    if (m_marker) {
-        const QRect line = overlayArea(m_marker, kMarkerHalfWidth).adjusted(1, 0, -1, 0);
-        painter.fillRect(line.intersected(contentsRect()), QColor(64, 64, 64));
-    }
-    if (m_highlight) {
-        painter.setPen(QPen(QColor(0, 0, 255), 1.0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(overlayArea(m_highlight, kHighlightHalfWidth).intersected(contentsRect()).adjusted(0, 0, -1, -1));
-    }
+    m_marker.paint(painter, contentsRect(), m_pixelsPerUnit);
+    m_highlight.paint(painter, contentsRect(), m_pixelsPerUnit);
 }
 
 void PictureBox::ensureImage()

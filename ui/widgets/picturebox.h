@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/widgets/columnmark.h"
+
 #include <QColor>
 #include <QElapsedTimer>
 #include <QFrame>
@@ -55,11 +57,11 @@ public:
     // A thin vertical line over the drawing at x, which is not part of it:
     // neither the image nor the picture holds it. Empty: no line.
     void setMarker(std::optional<double> x);
-    std::optional<double> marker() const { return m_marker; }
+    std::optional<double> marker() const { return m_marker.column(); }
     // A thin frame round the column of the drawing at x, a few pixels wide,
     // which is not part of it either. Empty: no frame.
     void setHighlight(std::optional<double> x);
-    std::optional<double> highlight() const { return m_highlight; }
+    std::optional<double> highlight() const { return m_highlight.column(); }
 
     // What is drawn, in device pixels of the drawing area.
     const QImage& image();
@@ -89,12 +91,6 @@ private:
     void scheduleRepaint();
     // What was drawn since the last repaint, in widget coordinates.
     QRect changedArea() const;
-    // The marker's line and the highlight's frame stand over a column of the
-    // drawing, so many pixels either side of it.
-    static constexpr int kMarkerHalfWidth = 1;
-    static constexpr int kHighlightHalfWidth = 3;
-    void moveOverlay(std::optional<double>& overlay, std::optional<double> x, int halfWidth);
-    QRect overlayArea(std::optional<double> x, int halfWidth) const;
     void noteChanged(const QRectF& pixels);
 
     static constexpr qint64 kFrameMilliseconds = 16;
@@ -109,6 +105,6 @@ private:
     QRectF m_changed; // in pixels of the drawing area
     QTimer m_repaintTimer;
     QElapsedTimer m_lastRepaint;
-    std::optional<double> m_marker;
-    std::optional<double> m_highlight;
+    ColumnMark m_marker{ColumnMark::Look::Line, 1};
+    ColumnMark m_highlight{ColumnMark::Look::Frame, 3};
 };
