@@ -6,6 +6,7 @@
 
 #include "core/termtable.h"
 #include "ui/series/seriesmodel.h"
+#include "ui/sound/soundrecording.h"
 #include "ui/tasks/tasksession.h"
 #include "ui/window/picturemenus.h"
 
@@ -14,7 +15,9 @@
 #include <QGuiApplication>
 #include <QMenu>
 
+#include <cmath>
 #include <random>
+#include <vector>
 
 using namespace formtesting;
 
@@ -56,6 +59,32 @@ void typeInto(TextField* field, const QString& keys)
     typeOver(field, keys);
 }
 
+// A zigzag drawn across the whole plot area, `height` pixels from low to high.
+void drawZigzag(Form1& form, int height)
+{
+    PictureBox* plot = controlsOf(form).Picture1;
+    form.pictureMenus().drawShapeAction()->trigger();
+    const QRect area = plot->contentsRect();
+    QTest::mousePress(plot, Qt::LeftButton, {}, QPoint(area.left(), area.top() + 40));
+    for (int x = 0; x < area.width(); x += 40)
+        QTest::mouseMove(plot, QPoint(area.left() + x, area.top() + 40 + (x / 40 % 2) * height));
+    QTest::mouseRelease(plot, Qt::LeftButton, {}, QPoint(area.right(), area.top() + 60));
+}
+
+// A second of a sound of `terms` harmonics at `hertz`, as the microphone hands it over.
+std::vector<float> recordedSecond(double hertz, int terms)
+{
+    const int rate = SoundRecording::kSampleRate;
+    std::vector<float> samples(static_cast<std::size_t>(rate));
+    for (std::size_t k = 0; k < samples.size(); ++k) {
+        double v = 0;
+        for (int n = 1; n <= terms; ++n)
+            v += 0.3 / n * std::sin(2 * 3.141592653589793 * n * hertz * double(k) / rate + n);
+        samples[k] = static_cast<float>(v);
+    }
+    return samples;
+}
+
 } // namespace
 
 class HistoryTest : public QObject {
@@ -83,6 +112,7 @@ void HistoryTest::eachGestureIsUndoneAndRedone_data()
     QTest::addRow("random phases") << "phases" << "случайные фазы";
     QTest::addRow("pasted shape") << "shape" << "вставка формы";
     QTest::addRow("drawn shape") << "drawn" << "рисование формы";
+    QTest::addRow("recorded shape") << "recorded" << "запись звука";
     QTest::addRow("task begun") << "task" << "начало задания";
     QTest::addRow("task's answer") << "answer" << "ответ задания";
     QTest::addRow("task ended") << "end" << "конец задания";
@@ -119,14 +149,10 @@ void HistoryTest::eachGestureIsUndoneAndRedone()
         QGuiApplication::clipboard()->setText("0\n1\n0\n-1\n"), menus.pasteShapeAction()->trigger();
     else if (gesture == "task")
         form->tasks().start(3, 5);
-    else if (gesture == "drawn") {
-        menus.drawShapeAction()->trigger();
-        const QRect area = ui.Picture1->contentsRect();
-        QTest::mousePress(ui.Picture1, Qt::LeftButton, {}, QPoint(area.left(), area.top() + 40));
-        for (int x = 0; x < area.width(); x += 40)
-            QTest::mouseMove(ui.Picture1, QPoint(area.left() + x, area.top() + 40 + (x / 40 % 2) * 200));
-        QTest::mouseRelease(ui.Picture1, Qt::LeftButton, {}, QPoint(area.right(), area.top() + 60));
-    }
+    else if (gesture == "drawn")
+        drawZigzag(*form, 200);
+    else if (gesture == "recorded")
+        form->findChild<SoundRecording*>()->analyse(recordedSecond(220, 12), SoundRecording::kSampleRate);
     else if (gesture == "answer")
         menus.taskAnswerAction()->trigger();
     else if (gesture == "end")
@@ -247,7 +273,7 @@ void HistoryTest::randomChangesUndoneGiveTheStartUpWindowBack()
     int steps = 0;
     // As many changes as the history keeps steps: none is forgotten.
     for (int change = 0; change < int(SeriesModel::kMaxSteps); ++change) {
-        switch (pick(11)) {
+        switch (pick(14)) {
         case 0:
             typeInto(ui.Counti, typed[pick(typed.size())]);
             break;
@@ -277,6 +303,19 @@ void HistoryTest::randomChangesUndoneGiveTheStartUpWindowBack()
             menus.randomPhasesAction()->trigger();
             break;
         case 9:
+            drawZigzag(*form, 20 + pick(250));
+            break;
+        case 10:
+            form->findChild<SoundRecording*>()->analyse(recordedSecond(110 + pick(400), 1 + pick(30)),
+                                                        SoundRecording::kSampleRate);
+            break;
+        case 11:
+            // A burst of spectrum keys, one step.
+            ui.Picture2->setFocus();
+            for (int key = pick(6); key >= 0; --key)
+                QTest::keyClick(ui.Picture2, pick(2) ? Qt::Key_Up : Qt::Key_Right);
+            break;
+        case 12:
             if (form->tasks().isOn())
                 (pick(2) ? menus.taskAnswerAction() : menus.taskEndAction())->trigger();
             else
@@ -297,8 +336,11 @@ void HistoryTest::randomChangesUndoneGiveTheStartUpWindowBack()
     }
     QVERIFY(steps > 50);
     QVERIFY(steps <= int(SeriesModel::kMaxSteps));
+    // What the user looks at stays where it was, as a caret does: the term
+    // on show and the frame round the bar the spectrum's keys act on.
     ui.VScroll3->setValue(1);
     ui.VScroll2->setValue(1);
+    ui.Picture2->setHighlight(std::nullopt);
     ui.Picture2->setFocus();
     const Seen undone = seen(*form);
     QCOMPARE(undone.texts, start.texts);
