@@ -109,6 +109,11 @@ bool TermFieldColumn::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return false;
     const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const bool upOrDown = keyEvent->key() == Qt::Key_Up || keyEvent->key() == Qt::Key_Down;
+    if (upOrDown && (keyEvent->modifiers() & ~Qt::KeypadModifier) == 0 && watched == fieldOnShow()) {
+        step(keyEvent->key() == Qt::Key_Down ? 1 : -1);
+        return true;
+    }
     int keyAscii = 0;
     if (keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter)
         keyAscii = 13;

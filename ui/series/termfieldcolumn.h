@@ -38,6 +38,8 @@ public:
 
     // Moves the scroll bar on by `step` within its range and gives the field
     // it then shows the focus, its text selected; at either end does nothing.
+    // Up and Down in the field on show do this too; with a modifier they
+    // keep their own meaning.
     void step(int step);
     void focusWholeText(int index);
 

@@ -13,7 +13,6 @@
 #include "ui/window/additions.h"
 #include "ui/window/dialogkeys.h"
 #include "ui/window/picturemenus.h"
-#include "ui/window/termkeys.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -64,7 +63,6 @@ Form1::Form1(QWidget* parent)
     for (QGroupBox* frame : findChildren<QGroupBox*>())
         frame->setAccessibleName(frame->title());
     new DialogKeys(this, ui.Command1, ui.Command4);
-    new TermKeys({amplitudes, phases}, this);
     connectHandlers();
     // After the handlers: typing's step is taken once the fields' rules have run.
     m_model = new SeriesModel(m_series, this, this);
