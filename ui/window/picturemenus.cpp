@@ -7,7 +7,7 @@
 #include "ui/plot/plottexts.h"
 #include "ui/terms/termtexts.h"
 #include "ui/widgets/picturebox.h"
-#include "ui/window/menukeys.h"
+#include "ui/window/areamenu.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -70,10 +70,8 @@ PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* pare
     connect(m_limitAction, &QAction::toggled, this, &PictureMenus::limitToggled);
     addSeparator(plot);
     addCopyAction(plot);
-    for (PictureBox* box : {plot, spectrum}) {
-        box->setContextMenuPolicy(Qt::ActionsContextMenu);
-        new MenuKeys(box);
-    }
+    for (PictureBox* box : {plot, spectrum})
+        new AreaMenu(box);
 }
 
 void PictureMenus::addTaskMenu(PictureBox* plot)
