@@ -15,6 +15,7 @@
 #include "ui/widgets/picturebox.h"
 #include "ui/window/application.h"
 #include "ui/window/form1.h"
+#include "ui/window/historyactions.h"
 #include "ui/window/picturemenus.h"
 
 #include <QAction>
@@ -330,9 +331,8 @@ int main(int argc, char* argv[])
         std::abort();
     // The paste undone, to the plot of the series before it drawn again; each
     // undo is redone untimed, so that every one undoes a paste of 250 terms.
-    const QList<QAction*> plotItems = form.findChild<QWidget*>("Picture1")->actions();
-    QAction* undo = plotItems.at(plotItems.size() - 2);
-    QAction* redo = plotItems.last();
+    QAction* undo = form.historyActions().undoAction();
+    QAction* redo = form.historyActions().redoAction();
     print("undo of a paste of 250 terms, to the plot drawn", measure(16, [&] {
               QElapsedTimer timer;
               timer.start();

@@ -146,6 +146,35 @@ def menu_heard(open_menu, items):
     return [name for role, name in heard if role == 'menu item']
 
 
+MENU_ROLES = ('menu item', 'menu', 'check menu item', 'radio menu item')
+
+
+def choose(open_menu, *path):
+    """Opens a context menu and walks down to each item of `path` by the name
+    heard, entering a submenu with Right; Enter chooses the last. Returns
+    whether every item was found."""
+    heard.clear()
+    open_menu()
+    pump(0.5)
+    for depth, wanted in enumerate(path):
+        if depth:
+            heard.clear()
+            xdotool('key', 'Right')  # the submenu opens on its first item
+            pump(1, lambda: any(role in MENU_ROLES for role, _ in heard))
+        for _ in range(30):
+            items = [name.split('\t')[0] for role, name in heard if role in MENU_ROLES]
+            if items and items[-1] == wanted:
+                break
+            before = len(heard)
+            xdotool('key', 'Down')
+            pump(1, lambda: len(heard) > before)
+        else:
+            xdotool('key', 'Escape', 'Escape')
+            return False
+    xdotool('key', 'Return')
+    return True
+
+
 def russian(item):
     # The key names after the tab (Ctrl+Z) are printed on the keys themselves.
     return re.search('[A-Za-z]', item.split('\t')[0]) is None and re.search('[А-Яа-яЁё]', item) is not None
@@ -223,19 +252,29 @@ for key, term in zip(('Right', 'Up', 'Delete'), terms):
 check('the spectrum describes the term chosen and changed', described == terms, described)
 check('the spectrum announces the term chosen and changed', announced == terms, announced)
 
-# A task through the plot area's menu: «Задание» is its seventh item,
-# «Уровень 1» the first of its submenu, «Показать ответ» the eighth; the
-# task's words, and the check's «Верно!», are the plot's description and
+# The history's steps are heard where the keys are pressed; the redo puts the
+# series back for what follows.
+for keys, said in (('ctrl+z', 'Отменено: '), ('ctrl+shift+z', 'Повторено: ')):
+    heard.clear()
+    xdotool('key', keys)
+    pump(5, lambda: any(role == 'animation' and name.startswith(said) for role, name in heard))
+    check(f'{keys} on the spectrum is heard as «{said}…»',
+          any(role == 'animation' and name.startswith(said) for role, name in heard), heard)
+
+# A task through the plot area's menu, its items found by the names heard:
+# the task's words, and the check's «Верно!», are the plot's description and
 # announced; Ctrl+Enter checks.
 task_words = 'Задание, уровень 1: подберите амплитуды слагаемых 1..2.'
-click(16 + 300, 208 + 300, 3)
-pump(0.5)
-xdotool('key', *['Down'] * 7, 'Right', 'Return')
+
+
+def plot_menu():
+    click(16 + 300, 208 + 300, 3)
+
+
+check('«Задание» › «Уровень 1» is found in the plot area\'s menu', choose(plot_menu, 'Задание', 'Уровень 1'))
 pump(10, lambda: task_words in (plot.description or ''))
 check('a task\'s words are in the plot\'s description', task_words in (plot.description or ''), repr(plot.description))
-click(16 + 300, 208 + 300, 3)
-pump(0.5)
-xdotool('key', *['Down'] * 7, 'Right', *['Down'] * 7, 'Return')
+check('«Задание» › «Показать ответ» is found', choose(plot_menu, 'Задание', 'Показать ответ'))
 pump(10, lambda: text_of(counti) == '2' and re.search(r'отклонение: [0-9.]+E-0[6-9] м', plot.description or ''))
 heard.clear()
 xdotool('key', 'ctrl+Return')
@@ -249,17 +288,18 @@ check('the check\'s «Верно!» is announced', any(role == 'animation' and s
 spectrum_at = (16 + 536 + 100, 8 + 32 + 60)
 table = 'Амплитуда\tФаза\n0.5\t0\n0.25\t1\n0,125\t0\n'
 subprocess.run(['xclip', '-selection', 'clipboard', '-i'], input=table.encode(), check=True)
-click(*spectrum_at, 3)
-pump(0.5)
-# The four waveforms, «Случайные фазы», «Копировать слагаемые», «Вставить слагаемые».
-xdotool('key', *['Down'] * 7, 'Return')
+
+
+def spectrum_menu():
+    click(*spectrum_at, 3)
+
+
+check('«Вставить слагаемые» is found in the spectrum\'s menu', choose(spectrum_menu, 'Вставить слагаемые'))
 amplitude = find('text', 'A ( i ), i = 1')[0]
 pump(5, lambda: text_of(counti) == '3')
 check('a pasted table sets N', text_of(counti) == '3', repr(text_of(counti)))
 check('a pasted table fills the amplitude on show', text_of(amplitude) == '0.5', repr(text_of(amplitude)))
-click(*spectrum_at, 3)
-pump(0.5)
-xdotool('key', *['Down'] * 6, 'Return')
+check('«Копировать слагаемые» is found', choose(spectrum_menu, 'Копировать слагаемые'))
 copied = ''
 for _ in range(50):
     pump(0.1)

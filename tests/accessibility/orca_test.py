@@ -44,6 +44,36 @@ def step(keys, description, pattern):
         print(f'FAIL: {description}: Orca said {said}')
 
 
+def said_after(keys):
+    """What Orca says after the keys: once it has begun, a moment more."""
+    global spoken_before
+    spoken_before = len(speech())
+    subprocess.run(['xdotool', 'key', *keys], check=True)
+    wait_for_speech(r'.', 3)
+    time.sleep(0.3)
+    return speech()[spoken_before:]
+
+
+def walk_to(path):
+    """Opens the menu of the control with the focus and walks down to each item
+    of `path` by what Orca says of it, entering a submenu with Right."""
+    global passed
+    keys = ['Menu']
+    for depth, item in enumerate(path):
+        if depth:
+            keys = ['Right']  # the submenu opens on its first item
+        for _ in range(30):
+            if any(line.startswith(item) for line in said_after(keys)):
+                break
+            keys = ['Down']
+        else:
+            failures.append(f'«{item}» in the menu')
+            print(f'FAIL: «{item}» not found in the menu')
+            return
+    passed += 1
+    print(f'ok: «{" › ".join(path)}» found in the menu')
+
+
 # Orca starts, presents the window and the control with the focus, the spectrum.
 spoken_before = 0
 said = wait_for_speech(r'^Спектральное представление canvas', 30)
@@ -70,22 +100,25 @@ step(['Return'], 'Enter plots: the result', r'^График построен д�
 step(['Home'], 'Home: the first point', r'^t = 0 T, f\(t\) = 0 м')
 step(['Right'], 'Right: the next point', r'^t = 0\.003044 T, f\(t\) = 0\.01913 м')
 step(['End'], 'End: the last point', r'^t = 2 T, f\(t\) = -0\.0003706 м')
-# A context menu opens with no item chosen; Down chooses the first.
-step(['Menu', 'Down'], 'the plot area\'s menu opens, Down on its first item', r'^Прослушать')
-step(['Down'], 'Down in the menu: its next item', r'^Озвучить график')
+# A context menu opens with no item chosen; Down chooses the first, the
+# history's «Отменить», which has nothing to undo yet.
+step(['Menu', 'Down'], 'the plot area\'s menu opens, Down on its first item', r'^Отменить')
+step(['Down'], 'Down in the menu: its next item', r'^Повторить')
 step(['Escape'], 'Escape closes the menu, back on the plot area', r'^Система координат для функции f\(t\) canvas')
 step(['Tab'], 'Tab onto the spectrum area', r'^Спектральное представление canvas')
 step(['Right'], 'Right chooses the term on show', r'^Гармоника 1 из 1: амплитуда 1 м, начальная фаза 0 π')
 step(['Up'], 'Up raises its amplitude', r'^Гармоника 1 из 1: амплитуда 1\.05 м, начальная фаза 0 π')
-# A task from the plot area's menu: «Задание» is its seventh item, «Уровень 1»
-# the first of its submenu and «Показать ответ» the eighth; Ctrl+Enter checks.
+step(['ctrl+z'], 'Ctrl+Z undoes it, and says so', r'Отменено: ')
+step(['ctrl+shift+z'], 'Ctrl+Shift+Z does it again, and says so', r'Повторено: ')
+# A task from the plot area's menu, its items found by what Orca says of them;
+# Ctrl+Enter checks.
 step(['shift+Tab'], 'Shift+Tab back onto the plot area', r'^Система координат для функции f\(t\) canvas')
-step(['Menu', *['Down'] * 7, 'Right', 'Return'], 'a task of level 1: its words',
-     r'Задание, уровень 1: подберите амплитуды слагаемых 1\.\.2\.')
+walk_to(['Задание', 'Уровень 1'])
+step(['Return'], 'a task of level 1: its words', r'Задание, уровень 1: подберите амплитуды слагаемых 1\.\.2\.')
 # The answer is the target but for the plot's 6.283 for 2 pi: a deviation of
 # a ten-millionth.
-step(['Menu', *['Down'] * 7, 'Right', *['Down'] * 7, 'Return'], '«Показать ответ»: the answer plotted',
-     r'Среднеквадратичное отклонение: [0-9.]+E-0[6-9] м')
+walk_to(['Задание', 'Показать ответ'])
+step(['Return'], '«Показать ответ»: the answer plotted', r'Среднеквадратичное отклонение: [0-9.]+E-0[6-9] м')
 step(['ctrl+Return'], 'Ctrl+Enter checks it', r'Верно! Решено заданий: 0\.')
 
 print(f'{passed} passed, {len(failures)} failed')

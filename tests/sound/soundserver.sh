@@ -74,12 +74,13 @@ stop_recording() { # file: once the sound in it has ended
 
 visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
 windows_shown_beyond() { (($(visible_windows) > $1)); }
-menu() { # x y downs: opens a drawing area's menu and chooses the item so many rows down
+menu() { # x y downs: opens a drawing area's menu and chooses its own item so many rows down
     local before
     before=$(visible_windows)
     xdotool mousemove $((X + $1)) $((Y + $2)) click 3
     wait_for 50 windows_shown_beyond "$before" || echo "no menu opened at $1, $2"
-    for _ in $(seq "$3"); do xdotool key Down; done
+    # «Отменить» and «Повторить» stand above every drawing area's own items.
+    for _ in $(seq $(($3 + 2))); do xdotool key Down; done
     xdotool key Return
     wait_for 50 eval '! windows_shown_beyond "$before"' || true
 }

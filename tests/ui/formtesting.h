@@ -6,6 +6,7 @@
 #include "ui/widgets/textfield.h"
 #include "ui/window/application.h"
 #include "ui/window/form1.h"
+#include "ui/window/historyactions.h"
 #include "ui/plot/plotcontrol.h"
 #include "ui/series/seriesfields.h"
 

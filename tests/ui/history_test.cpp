@@ -45,13 +45,12 @@ Seen seen(Form1& form)
 
 QAction* undoItem(const Form1& form)
 {
-    const QList<QAction*> items = form.findChild<QWidget*>("Picture1")->actions();
-    return items.at(items.size() - 2);
+    return form.historyActions().undoAction();
 }
 
 QAction* redoItem(const Form1& form)
 {
-    return form.findChild<QWidget*>("Picture1")->actions().last();
+    return form.historyActions().redoAction();
 }
 
 void typeInto(TextField* field, const QString& keys)

@@ -403,8 +403,7 @@ private:
         }
         case 13: { // undo or redo, by key or from a drawing area's menu
             const bool undo = chance(60);
-            const QList<QAction*> items = m_ui.Picture1->actions();
-            QAction* item = items.at(items.size() - (undo ? 2 : 1));
+            QAction* item = undo ? m_form.historyActions().undoAction() : m_form.historyActions().redoAction();
             log << (undo ? QStringLiteral("undo: ") : QStringLiteral("redo: ")) + item->text();
             ++undos;
             m_undoing = true;
@@ -461,8 +460,7 @@ private:
             if (item->isEnabled() && !m_ui.Command1->isEnabled())
                 failure = item->text() + " enabled while a plot runs";
         }
-        const QList<QAction*> items = m_ui.Picture1->actions();
-        for (const QAction* item : {items.at(items.size() - 2), items.last()}) {
+        for (const QAction* item : {m_form.historyActions().undoAction(), m_form.historyActions().redoAction()}) {
             if (item->isEnabled() && !m_ui.Command1->isEnabled())
                 failure = item->text() + " enabled while a plot runs";
         }

@@ -69,6 +69,7 @@ Form1::Form1(QWidget* parent)
     const Additions additions =
         createAdditions({ui.Picture1, ui.Picture2, ui.Command4, font()}, m_model, m_plot, this);
     m_pictureMenus = additions.menus;
+    m_historyActions = additions.history;
     m_partsPlotter = additions.partsPlotter;
     m_tasks = additions.tasks;
     connect(this, &Form1::spectrumRedrawn, additions.barControl, &AmplitudeBarControl::showSelection);

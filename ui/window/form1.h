@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+class HistoryActions;
 class PartsPlotter;
 class PictureMenus;
 class PlotControl;
@@ -37,6 +38,7 @@ public:
     SeriesModel& series() const { return *m_model; }
     PlotControl& plot() const { return *m_plot; }
     const PictureMenus& pictureMenus() const { return *m_pictureMenus; }
+    const HistoryActions& historyActions() const { return *m_historyActions; }
     TaskSession& tasks() const { return *m_tasks; }
 
     // Form-level state: continue flag of the plot, basis captured at its start
@@ -82,6 +84,7 @@ private:
     PartsPlotter* m_partsPlotter = nullptr;
     TaskSession* m_tasks = nullptr;
     PictureMenus* m_pictureMenus = nullptr;
+    HistoryActions* m_historyActions = nullptr;
     qint16 m_tdk = 0;
     qint16 m_o1v = 0;
     qint16 m_aa = 0;

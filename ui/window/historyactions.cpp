@@ -20,11 +20,11 @@ HistoryActions::HistoryActions(SeriesModel* model, PlotControl* plot, PictureBox
     m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     for (QAction* action : {m_undo, m_redo})
         action->setShortcutContext(Qt::WindowShortcut);
-    // Below the menus' own items, whose places the keyboard has learnt.
+    // At the top of both menus, as in every editor's menu.
     for (PictureBox* area : {plotArea, spectrumArea}) {
         auto* separator = new QAction(area);
         separator->setSeparator(true);
-        area->addActions({separator, m_undo, m_redo});
+        area->insertActions(area->actions().value(0), {m_undo, m_redo, separator});
     }
     connect(m_undo, &QAction::triggered, this, &HistoryActions::undo);
     connect(m_redo, &QAction::triggered, this, &HistoryActions::redo);

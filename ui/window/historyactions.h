@@ -10,7 +10,7 @@ class PictureBox;
 class PlotControl;
 class QAction;
 
-// «Отменить: …» and «Повторить: …» at the foot of both drawing areas' menus,
+// «Отменить: …» and «Повторить: …» at the top of both drawing areas' menus,
 // named after the step they undo or redo and disabled when there is none or
 // while a plot runs; Ctrl+Z, and Ctrl+Shift+Z or Ctrl+Y, anywhere in the
 // window. A step that drew the plot draws it again, and a listener hears
