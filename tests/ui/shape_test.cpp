@@ -4,6 +4,8 @@
 
 #include "formtesting.h"
 
+#include "ui/plot/shapedrawing.h"
+
 #include "ui/sound/soundrecording.h"
 #include "ui/window/picturemenus.h"
 
@@ -84,6 +86,7 @@ private slots:
     void drawnTriangleBecomesItsTerms();
     void drawingLeftWithNothingDrawnChangesNothing_data();
     void drawingLeftWithNothingDrawnChangesNothing();
+    void drawingTakesEnterAndEscWhereverTheFocusIs();
     void pastedShapeBecomesItsTerms();
     void faultyShapeChangesNothing_data();
     void faultyShapeChangesNothing();
@@ -237,6 +240,32 @@ void ShapeTest::drawingLeftWithNothingDrawnChangesNothing()
     // The area's keys are its own again.
     QTest::keyClick(plot, Qt::Key_Home);
     QCOMPARE(plot->marker(), std::optional<double>(0));
+}
+
+void ShapeTest::drawingTakesEnterAndEscWhereverTheFocusIs()
+{
+    const auto form = startedForm();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    const auto& ui = controlsOf(*form);
+    PictureBox* plot = ui.Picture1;
+    ui.Command1->click();
+    const QImage drawn = plot->image();
+    int plots = 0;
+    connect(&form->plot(), &PlotControl::finished, this, [&plots] { ++plots; });
+    auto* drawing = form->findChild<ShapeDrawing*>();
+    menuItem(plot, "Нарисовать форму")->trigger();
+    ui.Counti->setFocus();
+    // Enter would plot over the drawing, from the main keyboard or the keypad.
+    QTest::keyClick(ui.Counti, Qt::Key_Return);
+    QTest::keyClick(ui.Counti, Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(drawing->isDrawing());
+    QCOMPARE(plots, 0);
+    QTest::keyClick(ui.Counti, Qt::Key_Escape);
+    QVERIFY(!drawing->isDrawing());
+    QCOMPARE(plot->image(), drawn);
+    // Enter is the window's default button's again.
+    QTest::keyClick(ui.Counti, Qt::Key_Return);
+    QTRY_COMPARE(plots, 1);
 }
 
 void ShapeTest::pastedShapeBecomesItsTerms()

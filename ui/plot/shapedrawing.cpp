@@ -8,9 +8,9 @@
 #include "ui/series/seriesmodel.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPen>
+#include <QShortcut>
 
 #include <algorithm>
 #include <cmath>
@@ -26,7 +26,19 @@ ShapeDrawing::ShapeDrawing(PictureBox* plot, SeriesModel* model, PlotControl* pl
     , m_plot(plot)
     , m_model(model)
     , m_plotControl(plotControl)
+    , m_giveUpKeys(new QShortcut(plot))
+    , m_plotKeys(new QShortcut(plot))
 {
+    // Esc gives the drawing up and Enter, which would start a plot over it,
+    // does nothing, wherever the focus is in the window.
+    m_giveUpKeys->setKeys({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::SHIFT | Qt::Key_Escape)});
+    m_plotKeys->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
+                         QKeySequence(Qt::SHIFT | Qt::Key_Return), QKeySequence(Qt::SHIFT | Qt::Key_Enter)});
+    for (QShortcut* keys : {m_giveUpKeys, m_plotKeys}) {
+        keys->setContext(Qt::WindowShortcut);
+        keys->setEnabled(false);
+    }
+    connect(m_giveUpKeys, &QShortcut::activated, this, &ShapeDrawing::cancel);
     // A plot started while a shape is drawn takes the plot area back.
     connect(m_plotControl, &PlotControl::runningChanged, this, [this](bool running) {
         if (running && m_drawing)
@@ -52,9 +64,10 @@ void ShapeDrawing::start()
     m_plot->setMarker(std::nullopt);
     m_plot->setCursor(Qt::CrossCursor);
     m_plot->setFocus();
-    // Before the cursor's filter on the area and the window's keys.
+    // Before the cursor's filter on the area.
     m_plot->installEventFilter(this);
-    qApp->installEventFilter(this);
+    m_giveUpKeys->setEnabled(true);
+    m_plotKeys->setEnabled(true);
     showShape();
 }
 
@@ -142,26 +155,14 @@ void ShapeDrawing::leave()
     m_pressed = false;
     m_plot->unsetCursor();
     m_plot->removeEventFilter(this);
-    qApp->removeEventFilter(this);
+    m_giveUpKeys->setEnabled(false);
+    m_plotKeys->setEnabled(false);
 }
 
 bool ShapeDrawing::eventFilter(QObject* watched, QEvent* event)
 {
     if (!m_drawing)
         return false;
-    if (event->type() == QEvent::KeyPress) {
-        // Keys of another window (a message box) are its own.
-        const auto* widget = qobject_cast<QWidget*>(watched);
-        if (!widget || widget->window() != m_plot->window())
-            return false;
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Escape) {
-            cancel();
-            return true;
-        }
-        // Enter would start a plot over the drawing.
-        return key == Qt::Key_Return || key == Qt::Key_Enter;
-    }
     if (watched != m_plot)
         return false;
     switch (event->type()) {

@@ -13,6 +13,7 @@ class PictureBox;
 class PlotControl;
 class SeriesModel;
 class QMouseEvent;
+class QShortcut;
 
 // A shape drawn with the mouse (or a finger: Qt turns touch into the mouse's
 // events) over the plot area, one period across its width: one value a
@@ -57,4 +58,7 @@ private:
     double m_Amax = 1;
     std::vector<std::optional<double>> m_values;
     std::optional<int> m_lastColumn;
+    // The window's keys while a shape is drawn, before any control's.
+    QShortcut* m_giveUpKeys;
+    QShortcut* m_plotKeys;
 };
