@@ -20,10 +20,17 @@ void PlotControl::setRunning(bool running)
     emit runningChanged(running);
 }
 
+void PlotControl::reportResult(const tavelo::PlotResult& result)
+{
+    m_lastResult = result;
+    emit finished(result);
+}
+
 void PlotControl::clear()
 {
     if (m_running)
         return;
+    m_lastResult = {};
     m_area->Cls();
     m_area->setAccessibleDescription(m_designDescription);
     emit cleared();

@@ -8,9 +8,9 @@
 
 class PictureBox;
 
-// The plot as everything beside the window sees it: whether one runs, a way
-// to ask for one, and what each one did. The window runs the plot and
-// refuses a second one while one runs, whoever asks.
+// The plot as everything beside the window sees it: the one place that says
+// whether a plot runs, a way to ask for one, and what the last one did. The
+// window runs the plot and refuses a second one while one runs, whoever asks.
 class PlotControl : public QObject {
     Q_OBJECT
 
@@ -30,7 +30,12 @@ public:
     // For the window, which runs the plot.
     void setRunning(bool running);
     void reportYield(double column) { emit yielded(column); }
-    void reportResult(const tavelo::PlotResult& result) { emit finished(result); }
+    void reportResult(const tavelo::PlotResult& result);
+
+    // What the last plot drew and found (its readout, figures and outcome);
+    // an empty readout when the area was cleared or nothing was drawn yet.
+    // While a plot runs, the one before it.
+    const tavelo::PlotResult& lastResult() const { return m_lastResult; }
 
 signals:
     void requested();
@@ -45,6 +50,7 @@ private:
     PictureBox* m_area;
     QString m_designDescription;
     bool m_running = false;
+    tavelo::PlotResult m_lastResult;
 };
 
 Q_DECLARE_METATYPE(tavelo::PlotResult)

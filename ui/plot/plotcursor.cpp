@@ -1,5 +1,6 @@
 #include "ui/plot/plotcursor.h"
 
+#include "ui/plot/plotcontrol.h"
 #include "ui/plot/plottexts.h"
 #include "ui/widgets/picturebox.h"
 
@@ -11,36 +12,44 @@
 #include <algorithm>
 #include <cmath>
 
-PlotCursor::PlotCursor(PictureBox* plot, QObject* parent)
+PlotCursor::PlotCursor(PictureBox* plot, const PlotControl* control, QObject* parent)
     : QObject(parent)
     , m_plot(plot)
+    , m_control(control)
 {
     m_plot->setMouseTracking(true);
     m_plot->installEventFilter(this);
+    connect(m_control, &PlotControl::runningChanged, this, [this](bool running) {
+        if (running)
+            hide();
+    });
+    connect(m_control, &PlotControl::cleared, this, [this] {
+        // The cleared area's description stands; the plot's is gone with it.
+        m_plotDescription.reset();
+        hide();
+    });
 }
 
-void PlotCursor::setPlotRunning(bool running)
+const tavelo::PlotReadout& PlotCursor::readout() const
 {
-    m_plotRunning = running;
-    if (running)
-        hide();
+    return m_control->lastResult().readout;
 }
 
 bool PlotCursor::isReadable() const
 {
-    return !m_plotRunning && !m_readout.isEmpty();
+    return !m_control->isRunning() && !readout().isEmpty();
 }
 
 QString PlotCursor::readoutText(int x) const
 {
-    const QString readout = cursorReadout(m_readout.periods(x), m_readout.value(x));
+    const QString text = cursorReadout(readout().periods(x), readout().value(x));
     const std::optional<double> target = m_target ? m_target(x) : std::nullopt;
-    return target ? readout + targetReadout(*target) : readout;
+    return target ? text + targetReadout(*target) : text;
 }
 
 void PlotCursor::moveTo(int x, bool fromKeyboard)
 {
-    m_column = std::clamp(x, 0, m_readout.lastColumn());
+    m_column = std::clamp(x, 0, readout().lastColumn());
     m_plot->setMarker(*m_column);
     const QString text = readoutText(*m_column);
     if (fromKeyboard) {
@@ -56,16 +65,6 @@ void PlotCursor::moveTo(int x, bool fromKeyboard)
     const QPoint at = fromKeyboard ? QPoint(m_plot->contentsRect().left() + int(pixels), m_plot->height() / 2)
                                    : m_plot->mapFromGlobal(QCursor::pos());
     QToolTip::showText(m_plot->mapToGlobal(at), text, m_plot);
-}
-
-void PlotCursor::setReadout(const tavelo::PlotReadout& readout)
-{
-    m_readout = readout;
-    if (m_readout.isEmpty()) {
-        // The cleared area's description stands; the plot's is gone with it.
-        m_plotDescription.reset();
-        hide();
-    }
 }
 
 void PlotCursor::hide()
@@ -97,7 +96,7 @@ bool PlotCursor::moveByKey(const QKeyEvent* event)
         moveTo(0, true);
         return true;
     case Qt::Key_End:
-        moveTo(m_readout.lastColumn(), true);
+        moveTo(readout().lastColumn(), true);
         return true;
     default:
         return false;

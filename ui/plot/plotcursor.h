@@ -9,6 +9,7 @@
 #include <optional>
 
 class PictureBox;
+class PlotControl;
 class QKeyEvent;
 
 // Reads the plot point by point after it is drawn: with the pointer over the
@@ -21,13 +22,10 @@ class PlotCursor : public QObject {
     Q_OBJECT
 
 public:
-    PlotCursor(PictureBox* plot, QObject* parent);
+    PlotCursor(PictureBox* plot, const PlotControl* control, QObject* parent);
 
-    void setPlotRunning(bool running);
-    // The values of the plot that was drawn last; none: the plot area was
-    // cleared, and the line goes with what it read.
-    void setReadout(const tavelo::PlotReadout& readout);
-    const tavelo::PlotReadout& readout() const { return m_readout; }
+    // The values of the plot that was drawn last, which the cursor reads.
+    const tavelo::PlotReadout& readout() const;
     // A target the sum is matched to (a task's), whose value at a column the
     // readout tells too; empty: none.
     using Target = std::function<std::optional<double>(int x)>;
@@ -51,9 +49,8 @@ private:
     void hide();
 
     PictureBox* m_plot;
-    tavelo::PlotReadout m_readout;
+    const PlotControl* m_control;
     Target m_target;
-    bool m_plotRunning = false;
     bool m_hovered = false;
     std::optional<int> m_column;
     // The plot's own description, given back when the cursor goes.

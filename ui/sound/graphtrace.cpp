@@ -1,6 +1,7 @@
 #include "ui/sound/graphtrace.h"
 
 #include "core/audiotrace.h"
+#include "ui/plot/plotcontrol.h"
 #include "ui/plot/plotcursor.h"
 #include "ui/sound/plotsound.h"
 #include "ui/sound/soundplayer.h"
@@ -9,12 +10,19 @@
 #include <algorithm>
 #include <cmath>
 
-GraphTrace::GraphTrace(PictureBox* plot, PlotCursor* cursor, SoundPlayer* player, QObject* parent)
+GraphTrace::GraphTrace(PictureBox* plot, const PlotControl* control, PlotCursor* cursor, SoundPlayer* player,
+                       QObject* parent)
     : QObject(parent)
     , m_plot(plot)
+    , m_control(control)
     , m_cursor(cursor)
     , m_player(player)
 {
+    // A new plot stops the trace of the one before.
+    connect(m_control, &PlotControl::runningChanged, this, [this](bool running) {
+        if (running)
+            stop();
+    });
     m_follower.setInterval(20);
     connect(&m_follower, &QTimer::timeout, this, &GraphTrace::follow);
     // Whatever silences the player, a new sound included, ends the trace.
@@ -38,17 +46,10 @@ void GraphTrace::stop()
         m_player->stop();
 }
 
-void GraphTrace::setPlotRunning(bool running)
-{
-    m_plotRunning = running;
-    if (running)
-        stop();
-}
-
 void GraphTrace::play()
 {
-    const tavelo::PlotReadout& readout = m_cursor->readout();
-    if (m_plotRunning || readout.isEmpty())
+    const tavelo::PlotReadout& readout = m_control->lastResult().readout;
+    if (m_control->isRunning() || readout.isEmpty())
         return;
     std::vector<float> samples =
         tavelo::audioTrace(readout.values(), readout.Amax(), PlotSound::kSampleRate, kSeconds);
@@ -67,8 +68,8 @@ void GraphTrace::play()
 
 void GraphTrace::playColumn(int x)
 {
-    const tavelo::PlotReadout& readout = m_cursor->readout();
-    if (m_plotRunning || x < 0 || x > readout.lastColumn())
+    const tavelo::PlotReadout& readout = m_control->lastResult().readout;
+    if (m_control->isRunning() || x < 0 || x > readout.lastColumn())
         return;
     m_player->play(tavelo::valueTone(readout.value(x), readout.Amax(), PlotSound::kSampleRate, kStepToneSeconds),
                    PlotSound::kSampleRate, SoundPlayer::Failure::Unreported);
@@ -79,7 +80,7 @@ void GraphTrace::follow()
     // Each pass goes across the plot from its left edge.
     const double passes = std::min(double(m_passes), double(m_clock.elapsed()) / (kSeconds * 1000));
     const double across = passes >= m_passes ? 1.0 : passes - std::floor(passes);
-    m_plot->setMarker(across * m_cursor->readout().lastColumn());
+    m_plot->setMarker(across * m_control->lastResult().readout.lastColumn());
 }
 
 void GraphTrace::ended()

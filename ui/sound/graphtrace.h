@@ -8,6 +8,7 @@
 #include <vector>
 
 class PictureBox;
+class PlotControl;
 class PlotCursor;
 class SoundPlayer;
 
@@ -21,7 +22,8 @@ class GraphTrace : public QObject {
     Q_OBJECT
 
 public:
-    GraphTrace(PictureBox* plot, PlotCursor* cursor, SoundPlayer* player, QObject* parent);
+    GraphTrace(PictureBox* plot, const PlotControl* control, PlotCursor* cursor, SoundPlayer* player,
+               QObject* parent);
 
     static constexpr double kSeconds = 4;
     static constexpr double kStepToneSeconds = 0.12;
@@ -30,7 +32,6 @@ public:
     // Plays the trace of the last plot, or stops the one that plays.
     void toggle();
     void stop();
-    void setPlotRunning(bool running);
     // The short tone of the value at column x of the last plot.
     void playColumn(int x);
     // A target's values at the columns of the last plot (a task's), played
@@ -44,12 +45,12 @@ private:
     void ended();
 
     PictureBox* m_plot;
+    const PlotControl* m_control;
     PlotCursor* m_cursor;
     SoundPlayer* m_player;
     TargetColumns m_target;
     int m_passes = 1; // the curve, and the target after it
     bool m_tracing = false;
-    bool m_plotRunning = false;
     QTimer m_follower;
     QElapsedTimer m_clock;
 };

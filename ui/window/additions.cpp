@@ -54,18 +54,18 @@ Additions createAdditions(const DesignedControls& controls, SeriesModel* model, 
 {
     PictureBox* plotArea = controls.plotArea;
     Additions additions;
-    additions.menus = new PictureMenus(plotArea, controls.spectrumArea, window);
+    additions.menus = new PictureMenus(plotArea, controls.spectrumArea, plot, window);
     additions.history = new HistoryActions(model, plot, plotArea, controls.spectrumArea, window);
     additions.partsPlotter = new PartsPlotter(plotArea, model, controls.font, window);
     PictureMenus* menus = additions.menus;
     PartsPlotter* partsPlotter = additions.partsPlotter;
     auto* termWriter = new TermWriter(model, plot, window);
     auto* termClipboard = new TermClipboard(model, termWriter, controls.spectrumArea);
-    auto* cursor = new PlotCursor(plotArea, window);
+    auto* cursor = new PlotCursor(plotArea, plot, window);
     auto* sound = new PlotSound(model, plotArea, SoundDevices::platform(), window);
     auto* drawing = new ShapeDrawing(plotArea, model, plot, window);
     additions.barControl = new AmplitudeBarControl(controls.spectrumArea, model, plot, window);
-    auto* trace = new GraphTrace(plotArea, cursor, sound->player(), window);
+    auto* trace = new GraphTrace(plotArea, plot, cursor, sound->player(), window);
     additions.tasks = new TaskSession(model, plot, sound, window);
     auto* recording = new SoundRecording(model, plot, plotArea, sound->player(), SoundDevices::platform(), window);
 
@@ -103,11 +103,5 @@ Additions createAdditions(const DesignedControls& controls, SeriesModel* model, 
     QObject::connect(model, &SeriesModel::limitShownChanged, menus, &PictureMenus::setLimitShown);
     QObject::connect(menus, &PictureMenus::termsToggled, plot, &PlotControl::request);
     QObject::connect(menus, &PictureMenus::limitToggled, plot, &PlotControl::request);
-    QObject::connect(plot, &PlotControl::runningChanged, menus, &PictureMenus::setPlotRunning);
-    QObject::connect(plot, &PlotControl::runningChanged, cursor, &PlotCursor::setPlotRunning);
-    QObject::connect(plot, &PlotControl::runningChanged, trace, &GraphTrace::setPlotRunning);
-    QObject::connect(plot, &PlotControl::finished, cursor,
-                     [cursor](const tavelo::PlotResult& result) { cursor->setReadout(result.readout); });
-    QObject::connect(plot, &PlotControl::cleared, cursor, [cursor] { cursor->setReadout({}); });
     return additions;
 }

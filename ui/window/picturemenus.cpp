@@ -4,6 +4,7 @@
 #include "core/waveforms.h"
 #include "ui/sound/plotsound.h"
 #include "ui/sound/soundtexts.h"
+#include "ui/plot/plotcontrol.h"
 #include "ui/plot/plottexts.h"
 #include "ui/terms/termtexts.h"
 #include "ui/widgets/picturebox.h"
@@ -15,8 +16,9 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 
-PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* parent)
+PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, const PlotControl* control, QObject* parent)
     : QObject(parent)
+    , m_control(control)
 {
     for (const tavelo::WaveformDefinition& definition : tavelo::classicWaveforms()) {
         auto* action = new QAction(waveformTitle(definition.waveform), spectrum);
@@ -72,6 +74,7 @@ PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* pare
     addCopyAction(plot);
     for (PictureBox* box : {plot, spectrum})
         new AreaMenu(box);
+    connect(m_control, &PlotControl::runningChanged, this, &PictureMenus::updatePlotItems);
 }
 
 void PictureMenus::addTaskMenu(PictureBox* plot)
@@ -109,9 +112,9 @@ void PictureMenus::updateTaskItems()
     // A task changes the fields and the plot's target, which wait for no
     // plot; its target can be heard at any time.
     for (QAction* action : std::as_const(m_taskLevelActions))
-        action->setEnabled(!m_plotRunning);
+        action->setEnabled(!m_control->isRunning());
     for (QAction* action : {m_taskCheckAction, m_taskAnswerAction, m_taskEndAction})
-        action->setEnabled(m_taskOn && !m_plotRunning);
+        action->setEnabled(m_taskOn && !m_control->isRunning());
     m_taskTargetAction->setEnabled(m_taskOn);
 }
 
@@ -142,7 +145,7 @@ void PictureMenus::setRecording(bool recording)
 
 void PictureMenus::updateRecordItem()
 {
-    m_recordAction->setEnabled(!m_recording && !m_plotRunning);
+    m_recordAction->setEnabled(!m_recording && !m_control->isRunning());
 }
 
 void PictureMenus::addSeparator(PictureBox* box)
@@ -176,13 +179,14 @@ void PictureMenus::addCopyAction(PictureBox* box)
     connect(copy, &QAction::triggered, box, &PictureBox::copyToClipboard);
 }
 
-void PictureMenus::setPlotRunning(bool running)
+void PictureMenus::updatePlotItems()
 {
+    // A waveform, a pasted table or a shape plots, and one plot runs at a time.
+    const bool running = m_control->isRunning();
     for (QAction* action : std::as_const(m_waveformActions))
         action->setEnabled(!running);
     for (QAction* action : {m_pasteTermsAction, m_randomPhasesAction, m_drawShapeAction, m_pasteShapeAction})
         action->setEnabled(!running);
-    m_plotRunning = running;
     updateTaskItems();
     updateRecordItem();
 }

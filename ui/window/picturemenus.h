@@ -4,6 +4,7 @@
 #include <QObject>
 
 class PictureBox;
+class PlotControl;
 class QAction;
 class QActionGroup;
 class QMenu;
@@ -25,7 +26,7 @@ class PictureMenus : public QObject {
     Q_OBJECT
 
 public:
-    PictureMenus(PictureBox* plot, PictureBox* spectrum, QObject* parent);
+    PictureMenus(PictureBox* plot, PictureBox* spectrum, const PlotControl* control, QObject* parent);
 
     const QList<QAction*>& waveformActions() const { return m_waveformActions; }
     // «Показать слагаемые» and «Показать предельную форму», both checkable.
@@ -57,8 +58,6 @@ public:
     // «Прослушать» reads «Остановить звук» while a sound plays.
     void setSoundPlaying(bool playing);
 
-    // A waveform, a pasted table or a shape plots, and one plot runs at a time.
-    void setPlotRunning(bool running);
     // Ticks or unticks «Показать предельную форму» without a new plot.
     void setLimitShown(bool shown);
     void setTaskOn(bool on);
@@ -90,6 +89,7 @@ private:
     static QAction* addAction(PictureBox* box, const QString& text, const QKeySequence& shortcut);
 
     void addTaskMenu(PictureBox* plot);
+    void updatePlotItems();
     void updateTaskItems();
     void updateRecordItem();
     static void addSeparator(PictureBox* box);
@@ -107,7 +107,7 @@ private:
     QAction* m_pasteShapeAction = nullptr;
     QList<QAction*> m_taskLevelActions;
     bool m_taskOn = false;
-    bool m_plotRunning = false;
+    const PlotControl* m_control;
     QAction* m_taskCheckAction = nullptr;
     QAction* m_taskAnswerAction = nullptr;
     QAction* m_taskTargetAction = nullptr;
