@@ -6,6 +6,7 @@
 #include "ui/widgets/picturebox.h"
 #include "ui/plot/plotcontrol.h"
 #include "ui/series/seriesmodel.h"
+#include "ui/series/shapesource.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -56,7 +57,7 @@ void ShapeDrawing::start()
     m_Amax = Amax != 0 && std::isfinite(Amax) ? Amax : 1;
     // One period across the plot area's width, until the shape is drawn:
     // its step then writes the periods with its terms.
-    m_model->setPeriodsDraft(WholeToText(1));
+    m_model->setPeriodsDraft(WholeToText(ShapeSource::kDrawnPeriods));
     m_values.assign(static_cast<std::size_t>(std::max(1.0, std::floor(m_plot->ScaleWidth()))), std::nullopt);
     m_lastColumn.reset();
     m_drawing = true;

@@ -16,4 +16,8 @@ struct ShapeSource {
     // What the plot's corner says first, and its description with it (a
     // task's words and the result of its last check).
     QStringList notes;
+
+    // A shape is drawn one period across the plot area, shown so while it is
+    // drawn and plotted so with its terms.
+    static constexpr int kDrawnPeriods = 1;
 };

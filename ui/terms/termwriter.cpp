@@ -111,9 +111,8 @@ void TermWriter::writeShape(const tavelo::Shape& shape, const tavelo::ShapeTerms
     const double Amax = tavelo::coveringCoordinate(largestValue);
     if (Amax > 0)
         series.Amax = std::max(m_model->read().Amax, Amax);
-    // A shape is drawn one period across the plot, and shown so.
     if (source.kind == ShapeSource::Kind::Drawn)
-        series.P = 1;
+        series.P = ShapeSource::kDrawnPeriods;
     m_model->change({shapeStepName(source.kind), true}, [&] {
         m_model->setTask(std::nullopt);
         m_model->write(series);
