@@ -220,7 +220,7 @@ started=$SECONDS
 rpmtop=$work/rpm
 mkdir -p "$rpmtop/SOURCES"
 git -C "$source" archive --prefix="tavelo-$version/" -o "$rpmtop/SOURCES/tavelo-$version.tar.gz" HEAD
-rpmbuild_at() { # topdir options...: rpmbuild -ba with the spec from the tarball
+rpmbuild_at() { # topdir options...: rpmbuild -ba with the RPM recipe from the tarball
     tar -xzf "$rpmtop/SOURCES/tavelo-$version.tar.gz" -O "tavelo-$version/tavelo.spec" >"$1/tavelo.spec"
     SOURCE_DATE_EPOCH=$(git -C "$source" log -1 --format=%ct) rpmbuild -ba --nodeps --define "_topdir $1" \
         --define "_buildhost tavelo" --define "use_source_date_epoch_as_buildtime 1" \
