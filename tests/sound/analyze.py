@@ -2,16 +2,20 @@
 terms with random phases: raw mono float32 at 44100 Hz, as parec writes it.
 
     analyze.py SQUARE [RANDOM]   checks one or both; exit status 1 on a fault
-    analyze.py --ended FILE      exit status 0 once FILE holds a sound that has
-                                 ended (a tenth of a second of quiet after it)
+    analyze.py --ended FILE SECONDS
+                                 waits up to SECONDS for FILE to hold a sound
+                                 that has ended (a tenth of a second of quiet
+                                 after it); exit status 1 if it does not
 
 Every check prints what it found; a failing run also prints where the sound
 was taken to start and end, its level there, and every stretch of digital
 silence inside it, which is what a break in the sound leaves."""
+import array
 import cmath
 import math
 import struct
 import sys
+import time
 
 RATE = 44100
 QUIET = 0.002
@@ -93,14 +97,32 @@ def harmonics(name, x):
     return {n: component(second, 220 * n) for n in range(1, 8)}
 
 
-def ended(path):
-    x = samples(path)
-    begin, end = sound_span(x)
-    return end > begin and len(x) - end > RATE // 10
+def wait_until_ended(path, seconds):
+    """Reads the growing recording as it comes, in one process that sleeps
+    between reads, so that waiting takes no time from the sound it waits for."""
+    deadline = time.monotonic() + seconds
+    heard = False
+    quiet = 0  # samples of quiet since the last loud one
+    with open(path, 'rb') as recording:
+        pending = b''
+        while True:
+            pending += recording.read()
+            whole = len(pending) // 4 * 4
+            for v in array.array('f', pending[:whole]):
+                if abs(v) > QUIET:
+                    heard, quiet = True, 0
+                else:
+                    quiet += 1
+            pending = pending[whole:]
+            if heard and quiet > RATE // 10:
+                return True
+            if time.monotonic() > deadline:
+                return False
+            time.sleep(0.05)
 
 
 if sys.argv[1] == '--ended':
-    sys.exit(0 if ended(sys.argv[2]) else 1)
+    sys.exit(0 if wait_until_ended(sys.argv[2], float(sys.argv[3])) else 1)
 
 a = harmonics('square wave', samples(sys.argv[1]))
 if a:

@@ -21,14 +21,7 @@ pactl set-default-source tavelo_test.monitor
 python3 "$here/recording.py" tone "$work/tone.raw"
 python3 "$here/recording.py" noise "$work/noise.raw"
 
-if [[ $program == *.exe ]]; then
-    # As in the sound test: Wine's driver gets as much buffer as the program keeps.
-    PULSE_LATENCY_MSEC=200 wine "$program" &
-else
-    QT_QPA_PLATFORM=xcb "$program" &
-fi
-tavelo=$!
-pids+=("$tavelo")
+start_program
 source "$here/../programwindow.sh"
 find_program_window
 

@@ -50,18 +50,7 @@ else
     echo "FAIL: the checker fails the square wave with a gap, but not for the gap"; cat "$work/checker-gap.txt"; failures=1
 fi
 
-if [[ $program == *.exe ]]; then
-    # Wine's PulseAudio driver keeps 30 ms in the server by default and feeds
-    # it from a timer thread; with the sink held at half a millisecond by the
-    # stream above, a busy machine delays that thread past the 30 ms and the
-    # server plays silence. A Windows wave output keeps its own queue (the
-    # program keeps half a second in it); here the driver is given as much.
-    PULSE_LATENCY_MSEC=200 wine "$program" &
-else
-    QT_QPA_PLATFORM=xcb "$program" &
-fi
-tavelo=$!
-pids+=("$tavelo")
+start_program
 source "$here/../programwindow.sh"
 find_program_window
 record() { # file: plays the sum and records the sink until the sound has ended

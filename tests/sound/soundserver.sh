@@ -7,8 +7,8 @@
 # recordings, reports, screenshots and the server's log in $artefacts_folder
 # of the working folder. Then it
 # offers waiting for a condition, starts the server with its null sink
-# "tavelo_test", and offers recording the sink and choosing a drawing area's
-# menu item on the program's window at $X, $Y.
+# "tavelo_test", and offers starting the program, recording the sink and
+# choosing a drawing area's menu item on the program's window at $X, $Y.
 
 for tool in "${tools[@]}"; do
     command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is missing"; exit 77; }
@@ -59,6 +59,23 @@ wait_for 50 pactl info >/dev/null 2>&1
 pacat --raw --latency-msec=2 /dev/zero &
 pids+=("$!")
 
+# Starts $program on the display (a Windows build under Wine) as $tavelo.
+start_program() {
+    if [[ $program == *.exe ]]; then
+        # Wine's PulseAudio driver keeps 30 ms in the server by default and
+        # feeds it from a timer thread; with the sink held at half a
+        # millisecond by the stream above, a busy machine delays that thread
+        # past the 30 ms and the server plays silence. A Windows wave output
+        # keeps its own queue (the program keeps half a second in it); here
+        # the driver is given as much.
+        PULSE_LATENCY_MSEC=200 wine "$program" &
+    else
+        QT_QPA_PLATFORM=xcb "$program" &
+    fi
+    tavelo=$!
+    pids+=("$tavelo")
+}
+
 recorder=
 start_recording() { # file: records the sink until stop_recording
     parec --device=tavelo_test.monitor --format=float32le --rate=44100 --channels=1 --raw >"$1" &
@@ -67,7 +84,7 @@ start_recording() { # file: records the sink until stop_recording
     wait_for 50 test -s "$1" # the server delivers
 }
 stop_recording() { # file: once the sound in it has ended
-    wait_for 100 python3 "$here/analyze.py" --ended "$1" || echo "no sound that ended in $(basename "$1")"
+    python3 "$here/analyze.py" --ended "$1" 10 || echo "no sound that ended in $(basename "$1")"
     kill "$recorder"
     wait "$recorder" 2>/dev/null || true
 }
