@@ -7,9 +7,9 @@
 // Each figure is the median of repeated runs, with the spread around it.
 
 #include "referenceloop.h"
+#include "core/vectorstate.h"
 #include "ui/plot/picturecanvas.h"
 #include "ui/plot/plotcontrol.h"
-#include "ui/plot/vectorstate.h"
 #include "ui/series/seriesmodel.h"
 #include "ui/sound/soundrecording.h"
 #include "ui/widgets/picturebox.h"
@@ -162,7 +162,7 @@ int main(int argc, char* argv[])
     const tavelo::HarmonicParams params = bench::manyTerms(250);
     std::vector<double> referenceRuns;
     const Figure plot = measure(31, [&] {
-        clearUpperVectorState(); // the reference runs at its full speed, not after a paint
+        tavelo::releaseUpperVectorState(); // the reference runs at its full speed, not after a paint
         QElapsedTimer timer;
         timer.start();
         volatile double checksum = bench::referenceLoop(params, 657, 337);

@@ -1,6 +1,6 @@
 #include "ui/plot/picturecanvas.h"
 
-#include "ui/plot/vectorstate.h"
+#include "core/vectorstate.h"
 #include "ui/widgets/picturebox.h"
 
 #include <QPen>
@@ -29,7 +29,7 @@ PictureCanvas::PictureCanvas(PictureBox* box)
     : m_box(box)
 {
     // Whatever painted last (the cleared area, the spectrum) ran before the loop's arithmetic.
-    clearUpperVectorState();
+    tavelo::releaseUpperVectorState();
 }
 
 QColor PictureCanvas::termColor(int n)
@@ -41,7 +41,7 @@ void PictureCanvas::firstPoint(float x, float y)
 {
     m_box->PSet(x, y);
     m_last = QPointF(x, y);
-    clearUpperVectorState();
+    tavelo::releaseUpperVectorState();
 }
 
 void PictureCanvas::nextPoint(const tavelo::PlotColumn& column)
@@ -55,13 +55,13 @@ void PictureCanvas::nextPoint(const tavelo::PlotColumn& column)
         m_held = QLineF(m_last, point);
     }
     m_last = point;
-    clearUpperVectorState();
+    tavelo::releaseUpperVectorState();
 }
 
 void PictureCanvas::endOfPlot()
 {
     drawHeldSegment();
-    clearUpperVectorState();
+    tavelo::releaseUpperVectorState();
 }
 
 void PictureCanvas::drawParts(const tavelo::ColumnParts& parts)
@@ -74,11 +74,11 @@ void PictureCanvas::drawParts(const tavelo::ColumnParts& parts)
         m_box->drawLines(m_termLines[i], QPen(QColor(kTermColors[i]), 1.0));
         m_termLines[i].clear();
         // The area converts the next batch's coordinates before it paints them.
-        clearUpperVectorState();
+        tavelo::releaseUpperVectorState();
     }
     if (parts.target && (static_cast<int>(parts.target->x2) - 1) / kDashColumns % 2 == 0) {
         m_box->drawLines({lineOf(*parts.target)}, QPen(kTargetColor, 1.0));
-        clearUpperVectorState();
+        tavelo::releaseUpperVectorState();
     }
 }
 
