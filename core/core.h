@@ -24,6 +24,7 @@
 #include "core/shape.h"
 #include "core/shapeanalysis.h"
 #include "core/singleprecision.h"
+#include "core/sumoperations.h"
 #include "core/task.h"
 #include "core/termcount.h"
 #include "core/termtable.h"

@@ -1,0 +1,117 @@
+#include "core/sumoperations.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tavelo {
+
+namespace {
+
+// A phase in units of pi brought into [0, 2); fmod is exact, and a phase
+// already there is not touched.
+double phaseInTurn(double phase)
+{
+    if (phase >= 0 && phase < 2)
+        return phase;
+    double r = std::fmod(phase, 2.0);
+    if (r < 0)
+        r += 2;
+    return r >= 2 ? 0.0 : r;
+}
+
+template <typename Operation>
+std::vector<double> mapped(std::span<const double> samples, Operation operation)
+{
+    std::vector<double> result(samples.size());
+    std::transform(samples.begin(), samples.end(), result.begin(), operation);
+    return result;
+}
+
+} // namespace
+
+std::vector<double> halfWaveRectified(std::span<const double> samples)
+{
+    return mapped(samples, [](double v) { return v > 0 ? v : 0.0; });
+}
+
+std::vector<double> fullWaveRectified(std::span<const double> samples)
+{
+    return mapped(samples, [](double v) { return std::abs(v); });
+}
+
+std::vector<double> clipped(std::span<const double> samples, double level)
+{
+    const double bound = std::abs(level);
+    return mapped(samples, [bound](double v) { return std::clamp(v, -bound, bound); });
+}
+
+std::vector<double> quantized(std::span<const double> samples, int levels)
+{
+    if (samples.empty() || levels < 2)
+        return {samples.begin(), samples.end()};
+    const auto [lowest, highest] = std::minmax_element(samples.begin(), samples.end());
+    const double low = *lowest;
+    const double step = (*highest - low) / double(levels - 1);
+    if (!(step > 0))
+        return {samples.begin(), samples.end()};
+    return mapped(samples, [&](double v) {
+        const double index = std::clamp(std::floor((v - low) / step + 0.5), 0.0, double(levels - 1));
+        return low + index * step;
+    });
+}
+
+std::vector<double> sampledAndHeld(std::span<const double> samples, int perPeriod)
+{
+    const std::size_t count = samples.size();
+    if (count == 0 || perPeriod < 1)
+        return {samples.begin(), samples.end()};
+    const auto instants = static_cast<std::size_t>(perPeriod);
+    std::vector<double> result(count);
+    for (std::size_t j = 0; j < instants; ++j) {
+        // Instant j lies at j * count / perPeriod samples; it holds until the next.
+        const std::size_t first = (j * count + instants - 1) / instants;
+        const std::size_t end = ((j + 1) * count + instants - 1) / instants;
+        if (first >= count)
+            break;
+        std::fill(result.begin() + std::ptrdiff_t(first), result.begin() + std::ptrdiff_t(std::min(end, count)),
+                  samples[first]);
+    }
+    return result;
+}
+
+double largestMagnitude(std::span<const double> samples)
+{
+    double largest = 0;
+    for (const double v : samples)
+        largest = std::max(largest, std::abs(v));
+    return largest;
+}
+
+void invertPhases(std::span<double> Fi)
+{
+    for (std::size_t n = 1; n < Fi.size(); ++n) {
+        const double phase = phaseInTurn(Fi[n]);
+        Fi[n] = phase < 1 ? phase + 1 : phase - 1;
+    }
+}
+
+void reversePhases(std::span<double> Fi, bool sinBasis)
+{
+    for (std::size_t n = 1; n < Fi.size(); ++n) {
+        const double phase = phaseInTurn(Fi[n]);
+        if (sinBasis)
+            Fi[n] = phase <= 1 ? 1 - phase : 3 - phase;
+        else
+            Fi[n] = phase == 0 ? 0.0 : 2 - phase;
+    }
+}
+
+void keepParity(std::span<double> A, bool odd)
+{
+    for (std::size_t n = 1; n < A.size(); ++n) {
+        if ((n % 2 == 1) != odd)
+            A[n] = 0;
+    }
+}
+
+} // namespace tavelo
