@@ -57,10 +57,11 @@ void AdditionsTest::menusHoldTheirItemsInOrder()
     QCOMPARE(itemsOf(controlsOf(*form).Picture2),
              QStringList({"Отменить", "Повторить", "-", "Прямоугольные колебания (меандр)",
                           "Пилообразные колебания", "Треугольные колебания", "Одна гармоника", "Случайные фазы",
-                          "-", "Копировать слагаемые", "Вставить слагаемые", "-", "Копировать рисунок"}));
+                          "-", "Копировать слагаемые", "Вставить слагаемые", "-", "Прослушать гармонику",
+                          "Прослушать сумму без гармоники", "-", "Копировать рисунок"}));
     QCOMPARE(itemsOf(controlsOf(*form).Picture1),
              QStringList({"Отменить", "Повторить", "-", "Прослушать", "Озвучить график", "Частота основного тона",
-                          "Записать звук", "-", "Нарисовать форму", "Вставить форму", "Задание", "-",
+                          "Записать звук", "-", "Нарисовать форму", "Вставить форму", "Преобразовать", "Задание", "-",
                           "Показать слагаемые", "Показать предельную форму", "-", "Копировать рисунок"}));
     QStringList pitches;
     for (const QAction* pitch : form->pictureMenus().pitchActions())
@@ -80,7 +81,7 @@ void AdditionsTest::menusHoldTheirItemsInOrder()
         });
         controlsOf(*form).Picture2->setFocus();
         QTest::keyClick(controlsOf(*form).Picture2, key, modifiers);
-        QTRY_COMPARE(shownItems, 13);
+        QTRY_COMPARE(shownItems, 16);
     }
 }
 

@@ -91,6 +91,7 @@ public:
     int undos = 0;
     int shapes = 0;
     int tasks = 0;
+    int operations = 0;
     QString failure;
 
     void play(int count)
@@ -275,7 +276,8 @@ private:
                 if (chance(70)) {
                     static constexpr Qt::Key kSpectrumKeys[] = {Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Home,
                                                                 Qt::Key_End,    Qt::Key_Up,       Qt::Key_Down,
-                                                                Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Delete};
+                                                                Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Delete,
+                                                                Qt::Key_S};
                     const Qt::Key key = kSpectrumKeys[pick(int(std::size(kSpectrumKeys)))];
                     const bool shift = chance(20);
                     log << QStringLiteral("spectrum key %1%2").arg(key).arg(shift ? "+Shift" : "");
@@ -311,6 +313,27 @@ private:
                 if (item->isEnabled()) {
                     ++tasks;
                     item->trigger();
+                }
+                break;
+            }
+            if (chance(15)) { // an operation on the sum; a dialog it opens is closed by the closer
+                const QList<QAction*>& items = m_form.pictureMenus().operationActions();
+                QAction* item = items.at(pick(int(items.size())));
+                log << QStringLiteral("operation %1%2").arg(item->text(), item->isEnabled() ? "" : " (disabled)");
+                if (!item->isEnabled())
+                    break;
+                ++operations;
+                const QStringList before = seriesTexts();
+                const std::size_t steps = m_form.series().historySize();
+                const int actionsBefore = actions;
+                item->trigger();
+                // Applied, it is one step, and its undo puts the series back,
+                // unless the user acted during its plot.
+                if (actions == actionsBefore && m_form.series().historySize() != steps && chance(50)) {
+                    log << QStringLiteral("undo the operation");
+                    m_form.historyActions().undoAction()->trigger();
+                    if (seriesTexts() != before)
+                        failure = item->text() + " was not undone";
                 }
                 break;
             }
@@ -424,6 +447,14 @@ private:
             check(true);
     }
 
+    QStringList seriesTexts() const
+    {
+        QStringList texts{m_ui.Counti->text(), m_ui.Hei->text(), m_ui.Amax->text(), m_ui.Tmax->text()};
+        for (int n = 1; n <= tavelo::kMaxTerms; ++n)
+            texts << m_form.AAA(n)->text() << m_form.FFF(n)->text();
+        return texts;
+    }
+
     void check(bool duringPlot = false)
     {
         ++checks;
@@ -455,6 +486,10 @@ private:
         QList<QAction*> plotting = m_form.pictureMenus().waveformActions();
         plotting << m_form.pictureMenus().drawShapeAction() << m_form.pictureMenus().pasteShapeAction()
                  << m_form.pictureMenus().taskLevelActions();
+        for (const QAction* item : m_form.pictureMenus().operationActions()) {
+            if (item->isEnabled() && !m_ui.Command1->isEnabled())
+                failure = item->text() + " enabled while a plot runs";
+        }
         for (const QAction* item : {m_form.pictureMenus().taskCheckAction(), m_form.pictureMenus().taskAnswerAction(),
                                     m_form.pictureMenus().taskEndAction()}) {
             if (item->isEnabled() && !m_ui.Command1->isEnabled())
@@ -507,6 +542,7 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
     int undos = 0;
     int shapes = 0;
     int tasks = 0;
+    int operations = 0;
     for (quint32 seed : seeds) {
         const auto form = startedForm();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -521,6 +557,7 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
         undos += user.undos;
         shapes += user.shapes;
         tasks += user.tasks;
+        operations += user.operations;
         if (!user.failure.isEmpty()) {
             qWarning().noquote() << "seed" << seed << "failed after" << user.actions << "actions:" << user.failure;
             qWarning().noquote() << "replay with TAVELO_RANDOM_SEED=" + QString::number(seed) + "; last actions:";
@@ -530,8 +567,8 @@ void RandomUserTest::sessionsKeepTheWindowConsistent()
         }
     }
     qInfo("played %d random actions, checked the window %d times, closed %d message boxes, chose %d waveforms, "
-          "ticked or unticked %d parts of the plot, pasted %d tables, chose %d sound items, drew or pasted %d shapes, chose %d task items, undid or redid %d times",
-          played, checked, closer.closed, waveforms, partToggles, pastes, sounds, shapes, tasks, undos);
+          "ticked or unticked %d parts of the plot, pasted %d tables, chose %d sound items, drew or pasted %d shapes, chose %d task items, %d operations, undid or redid %d times",
+          played, checked, closer.closed, waveforms, partToggles, pastes, sounds, shapes, tasks, operations, undos);
     QVERIFY(played >= totalActions - int(seeds.size()));
 }
 

@@ -39,6 +39,7 @@ QString shapeOrigin(const ShapeSource& shape)
     case ShapeSource::Kind::Recorded:
         return QStringLiteral(" Слагаемые вычислены по записанному звуку: %1.").arg(samplesText(shape.samples));
     case ShapeSource::Kind::Task:
+    case ShapeSource::Kind::Operation:
         return {};
     }
     return {};

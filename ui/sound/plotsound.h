@@ -30,6 +30,7 @@ public:
     static constexpr int kStartPitch = 220;
 
     void setPitch(double hertz) { m_pitch = hertz; }
+    double pitch() const { return m_pitch; }
     // Plays, or stops the sound that plays.
     void toggle();
     // Plays other terms than the fields hold (a task's target) the same way.

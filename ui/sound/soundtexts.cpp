@@ -98,3 +98,31 @@ QString recordedPitchText(double fundamental)
 {
     return QStringLiteral("Как записано: ") + hertzText(fundamental);
 }
+
+QString termAloneText(int n)
+{
+    return QStringLiteral("Звучит гармоника %1").arg(n);
+}
+
+QString sumWithoutTermText(int n)
+{
+    return QStringLiteral("Звучит сумма без гармоники %1").arg(n);
+}
+
+QString silentTermText(int n)
+{
+    return QStringLiteral("Амплитуда гармоники %1 равна нулю: звучать нечему").arg(n);
+}
+
+QString silentSumWithoutTermText(int n)
+{
+    return QStringLiteral("Без гармоники %1 сумма равна нулю: звучать нечему").arg(n);
+}
+
+QString inaudibleTermText(int n, double hertz)
+{
+    return QStringLiteral("Гармоника %1 звучала бы на частоте %2 Гц, выше того, что может воспроизвести звуковая "
+                          "карта. Выберите тон пониже")
+        .arg(n)
+        .arg(qRound(hertz));
+}

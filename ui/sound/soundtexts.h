@@ -27,3 +27,11 @@ QString recordingFaultText(tavelo::RecordingFault fault);
 QString recordedText(double fundamental, double signalToNoise);
 // The pitch item that plays the series at the recorded pitch.
 QString recordedPitchText(double fundamental);
+
+// What the spectrum says of a term heard alone or of the sum heard without
+// it, and why there is nothing to hear.
+QString termAloneText(int n);
+QString sumWithoutTermText(int n);
+QString silentTermText(int n);
+QString silentSumWithoutTermText(int n);
+QString inaudibleTermText(int n, double hertz);

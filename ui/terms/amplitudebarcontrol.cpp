@@ -53,10 +53,20 @@ void AmplitudeBarControl::showSelection()
 
 void AmplitudeBarControl::select(int n)
 {
+    const std::optional<int> before = m_selected;
     m_selected = std::clamp(n, 1, std::max(1, m_model->termCount()));
     m_model->showAmplitude(*m_selected);
     showSelection();
     describe();
+    if (m_selected != before)
+        emit selectionChanged();
+}
+
+int AmplitudeBarControl::chosenTerm()
+{
+    if (!m_selected)
+        select(m_model->amplitudeOnShow());
+    return *m_selected;
 }
 
 void AmplitudeBarControl::change(double A)

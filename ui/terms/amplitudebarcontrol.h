@@ -21,8 +21,14 @@ public:
     AmplitudeBarControl(PictureBox* spectrum, SeriesModel* model, PlotControl* plot, QObject* parent);
 
     std::optional<int> selected() const { return m_selected; }
+    // The chosen term; where none is, the one whose amplitude field is on
+    // show is chosen, as the first key on the spectrum does.
+    int chosenTerm();
     // Frames the chosen bar where the spectrum now draws it.
     void showSelection();
+
+signals:
+    void selectionChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

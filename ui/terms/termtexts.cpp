@@ -91,6 +91,8 @@ QString shapeStepName(ShapeSource::Kind source)
         return QStringLiteral("запись звука");
     case ShapeSource::Kind::Task:
         return QStringLiteral("задание");
+    case ShapeSource::Kind::Operation:
+        return QStringLiteral("преобразование суммы");
     }
     return {};
 }

@@ -97,6 +97,19 @@ void TermWriter::writeShape(const tavelo::Shape& shape, ShapeSource::Kind source
 
 void TermWriter::writeShape(const tavelo::Shape& shape, const tavelo::ShapeTerms& terms, ShapeSource source)
 {
+    writeShapeStep(shapeStepName(source.kind), shape, terms, source, tavelo::waveformTermCount(m_model->termCount()));
+}
+
+void TermWriter::writeOperationResult(const QString& stepName, const tavelo::Shape& result,
+                                      const tavelo::ShapeTerms& terms, ShapeSource source, bool exactTerms)
+{
+    const int N = m_model->termCount();
+    writeShapeStep(stepName, result, terms, source, exactTerms ? N : tavelo::waveformTermCount(N));
+}
+
+void TermWriter::writeShapeStep(const QString& stepName, const tavelo::Shape& shape, const tavelo::ShapeTerms& terms,
+                                ShapeSource source, int termCount)
+{
     auto centred = std::make_shared<tavelo::Shape>(shape);
     double largestValue = 0;
     for (double& v : centred->samples) {
@@ -104,7 +117,7 @@ void TermWriter::writeShape(const tavelo::Shape& shape, const tavelo::ShapeTerms
         largestValue = std::max(largestValue, std::abs(v));
     }
     const double largestTerm = *std::max_element(terms.A.begin() + 1, terms.A.end());
-    SeriesWrite series{.termCount = tavelo::waveformTermCount(m_model->termCount()), .A = terms.A, .Fi = terms.Fi};
+    SeriesWrite series{.termCount = termCount, .A = terms.A, .Fi = terms.Fi};
     const double H = tavelo::coveringCoordinate(largestTerm);
     if (H > 0)
         series.H = std::max(m_model->spectrumInput().H, H);
@@ -113,7 +126,7 @@ void TermWriter::writeShape(const tavelo::Shape& shape, const tavelo::ShapeTerms
         series.Amax = std::max(m_model->read().Amax, Amax);
     if (source.kind == ShapeSource::Kind::Drawn)
         series.P = ShapeSource::kDrawnPeriods;
-    m_model->change({shapeStepName(source.kind), true}, [&] {
+    m_model->change({stepName, true}, [&] {
         m_model->setTask(std::nullopt);
         m_model->write(series);
         m_model->setTarget({centred, source});

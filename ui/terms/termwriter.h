@@ -41,8 +41,17 @@ public:
     void writeShape(const tavelo::Shape& shape, ShapeSource::Kind source);
     // The same with the shape's terms found already, as a recording's are.
     void writeShape(const tavelo::Shape& shape, const tavelo::ShapeTerms& terms, ShapeSource source);
+    // The terms of what an operation made of the sum, in all the fields, as
+    // a step of this name, with the result shown as the target. N stays as
+    // it is where the terms are exact; raised from 1 where they are a
+    // shape's, as for any shape.
+    void writeOperationResult(const QString& stepName, const tavelo::Shape& result, const tavelo::ShapeTerms& terms,
+                              ShapeSource source, bool exactTerms);
 
 private:
+    void writeShapeStep(const QString& stepName, const tavelo::Shape& shape, const tavelo::ShapeTerms& terms,
+                        ShapeSource source, int termCount);
+
     SeriesModel* m_model;
     PlotControl* m_plot;
     std::mt19937 m_random{std::random_device{}()};

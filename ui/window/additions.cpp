@@ -1,5 +1,6 @@
 #include "ui/window/additions.h"
 
+#include "ui/operations/sumoperations.h"
 #include "ui/plot/partsplotter.h"
 #include "ui/plot/plotcursor.h"
 #include "ui/plot/plottexts.h"
@@ -10,6 +11,7 @@
 #include "ui/sound/soundplayer.h"
 #include "ui/sound/soundrecording.h"
 #include "ui/sound/soundtexts.h"
+#include "ui/sound/termsound.h"
 #include "ui/tasks/tasksession.h"
 #include "ui/terms/amplitudebarcontrol.h"
 #include "ui/terms/termclipboard.h"
@@ -95,6 +97,11 @@ Additions createAdditions(const DesignedControls& controls, SeriesModel* model, 
                                                  {recordedText(recorded.fundamental, recorded.signalToNoise)}});
                      });
     connectTasks(additions, model, cursor, trace);
+    auto* operations = new SumOperations(model, termWriter, window, window);
+    QObject::connect(menus, &PictureMenus::operationChosen, operations, &SumOperations::choose);
+    auto* termSound = new TermSound(additions.barControl, model, sound, controls.spectrumArea, window);
+    QObject::connect(menus, &PictureMenus::termAloneRequested, termSound, &TermSound::playAlone);
+    QObject::connect(menus, &PictureMenus::sumWithoutTermRequested, termSound, &TermSound::playWithout);
     QObject::connect(menus, &PictureMenus::copyTermsRequested, termClipboard, &TermClipboard::copyTerms);
     QObject::connect(menus, &PictureMenus::pasteTermsRequested, termClipboard, &TermClipboard::pasteTerms);
     // Ticking a part plots again; during a plot it waits for the next one.

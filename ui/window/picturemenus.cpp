@@ -36,6 +36,12 @@ PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, const PlotCon
     m_pasteTermsAction = addAction(spectrum, QStringLiteral("Вставить слагаемые"), QKeySequence::Paste);
     connect(m_pasteTermsAction, &QAction::triggered, this, &PictureMenus::pasteTermsRequested);
     addSeparator(spectrum);
+    m_termAloneAction = addAction(spectrum, QStringLiteral("Прослушать гармонику"), QKeySequence(Qt::Key_S));
+    connect(m_termAloneAction, &QAction::triggered, this, &PictureMenus::termAloneRequested);
+    m_sumWithoutTermAction = addAction(spectrum, QStringLiteral("Прослушать сумму без гармоники"),
+                                       QKeySequence(Qt::SHIFT | Qt::Key_S));
+    connect(m_sumWithoutTermAction, &QAction::triggered, this, &PictureMenus::sumWithoutTermRequested);
+    addSeparator(spectrum);
     addCopyAction(spectrum);
 
     m_listenAction = addAction(plot, QStringLiteral("Прослушать"), QKeySequence(Qt::Key_Space));
@@ -63,6 +69,7 @@ PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, const PlotCon
     connect(m_drawShapeAction, &QAction::triggered, this, &PictureMenus::drawShapeRequested);
     m_pasteShapeAction = addAction(plot, QStringLiteral("Вставить форму"), {});
     connect(m_pasteShapeAction, &QAction::triggered, this, &PictureMenus::pasteShapeRequested);
+    addOperationMenu(plot);
     addTaskMenu(plot);
     addSeparator(plot);
 
@@ -101,6 +108,21 @@ void PictureMenus::addTaskMenu(PictureBox* plot)
     plot->addAction(tasks->menuAction());
 }
 
+void PictureMenus::addOperationMenu(PictureBox* plot)
+{
+    auto* operations = new QMenu(QStringLiteral("Преобразовать"), plot);
+    for (const SumOperation operation : kSumOperations) {
+        // Rectifying and clipping, inverting and reversing, the terms kept, conversion.
+        if (operation == SumOperation::Invert || operation == SumOperation::KeepOdd
+            || operation == SumOperation::Quantize)
+            operations->addSeparator();
+        QAction* action = operations->addAction(operationTitle(operation));
+        connect(action, &QAction::triggered, this, [this, operation] { emit operationChosen(operation); });
+        m_operationActions.append(action);
+    }
+    plot->addAction(operations->menuAction());
+}
+
 void PictureMenus::setTaskOn(bool on)
 {
     m_taskOn = on;
@@ -116,6 +138,8 @@ void PictureMenus::updateTaskItems()
     for (QAction* action : {m_taskCheckAction, m_taskAnswerAction, m_taskEndAction})
         action->setEnabled(m_taskOn && !m_control->isRunning());
     m_taskTargetAction->setEnabled(m_taskOn);
+    for (QAction* action : std::as_const(m_operationActions))
+        action->setEnabled(!m_taskOn && !m_control->isRunning());
 }
 
 QList<QAction*> PictureMenus::pitchActions() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/operations/operationtexts.h"
+
 #include <QList>
 #include <QObject>
 
@@ -20,8 +22,10 @@ enum class Waveform;
 // (also Ctrl+Shift+C and Ctrl+V); the plot plays the sum as a sound at a
 // chosen pitch (also the space bar, in either area) and plays the plot's
 // curve as rising and falling pitch (also H), takes a sound recorded or a
-// shape drawn or pasted to compute its terms, sets tasks, and shows the terms and the limit
-// shape on request; both areas copy their picture (also Ctrl+C).
+// shape drawn or pasted to compute its terms, does to the sum what a circuit
+// does to a wave, sets tasks, and shows the terms and the limit shape on
+// request; the spectrum plays the chosen term alone or the sum without it (S,
+// Shift+S); both areas copy their picture (also Ctrl+C).
 class PictureMenus : public QObject {
     Q_OBJECT
 
@@ -41,6 +45,12 @@ public:
     // «Нарисовать форму» and «Вставить форму».
     QAction* drawShapeAction() const { return m_drawShapeAction; }
     QAction* pasteShapeAction() const { return m_pasteShapeAction; }
+    // «Преобразовать»: the operations on the sum, in their order; they wait
+    // for no plot and for no task, whose target they would replace.
+    const QList<QAction*>& operationActions() const { return m_operationActions; }
+    // «Прослушать гармонику» (S) and «Прослушать сумму без гармоники» (Shift+S).
+    QAction* termAloneAction() const { return m_termAloneAction; }
+    QAction* sumWithoutTermAction() const { return m_sumWithoutTermAction; }
     // «Задание»: «Уровень 1» … «Уровень 6», then «Проверить», «Показать
     // ответ», «Прослушать цель» and «Закончить задание», which are enabled
     // only while a task is on; all but «Прослушать цель» wait for no plot.
@@ -78,6 +88,9 @@ signals:
     void recordRequested();
     void drawShapeRequested();
     void pasteShapeRequested();
+    void operationChosen(SumOperation operation);
+    void termAloneRequested();
+    void sumWithoutTermRequested();
     void taskLevelChosen(int level);
     void taskCheckRequested();
     void taskAnswerRequested();
@@ -89,6 +102,7 @@ private:
     static QAction* addAction(PictureBox* box, const QString& text, const QKeySequence& shortcut);
 
     void addTaskMenu(PictureBox* plot);
+    void addOperationMenu(PictureBox* plot);
     void updatePlotItems();
     void updateTaskItems();
     void updateRecordItem();
@@ -105,6 +119,9 @@ private:
     QAction* m_traceAction = nullptr;
     QAction* m_drawShapeAction = nullptr;
     QAction* m_pasteShapeAction = nullptr;
+    QList<QAction*> m_operationActions;
+    QAction* m_termAloneAction = nullptr;
+    QAction* m_sumWithoutTermAction = nullptr;
     QList<QAction*> m_taskLevelActions;
     bool m_taskOn = false;
     const PlotControl* m_control;
