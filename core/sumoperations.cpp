@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace tavelo {
 
@@ -28,6 +29,41 @@ std::vector<double> mapped(std::span<const double> samples, Operation operation)
 }
 
 } // namespace
+
+std::vector<double> tabledPeriodSamples(const HarmonicParams& params, int count)
+{
+    const auto size = static_cast<std::size_t>(std::max(count, 0));
+    std::vector<double> samples(size, 0.0);
+    if (size == 0)
+        return samples;
+    std::vector<double> cosines(size);
+    std::vector<double> sines(size);
+    for (std::size_t k = 0; k < size; ++k) {
+        const double angle = 2 * std::numbers::pi * double(k) / double(size);
+        cosines[k] = std::cos(angle);
+        sines[k] = std::sin(angle);
+    }
+    const std::size_t stored = std::min(params.A.size(), params.Fi.size());
+    const auto terms = std::min(static_cast<std::size_t>(std::max(params.N, 0.0)), stored == 0 ? 0 : stored - 1);
+    for (std::size_t n = 1; n <= terms; ++n) {
+        const double A = params.A[n];
+        if (A == 0)
+            continue;
+        // A Func(a + x) = A (sin a cos x + cos a sin x), or A (cos a cos x - sin a sin x).
+        const double phase = kPhaseFactor * params.Fi[n];
+        const double onCosine = A * (params.sinBasis ? std::sin(phase) : std::cos(phase));
+        const double onSine = A * (params.sinBasis ? std::cos(phase) : -std::sin(phase));
+        const std::size_t step = n % size;
+        std::size_t turn = 0;
+        for (std::size_t k = 0; k < size; ++k) {
+            samples[k] += onCosine * cosines[turn] + onSine * sines[turn];
+            turn += step;
+            if (turn >= size)
+                turn -= size;
+        }
+    }
+    return samples;
+}
 
 std::vector<double> halfWaveRectified(std::span<const double> samples)
 {

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
 #include <vector>
 
 namespace {
@@ -47,6 +48,27 @@ void expectAmplitudes(const tavelo::ShapeTerms& terms, double (*expected)(int n)
 double squareAmplitude(int n)
 {
     return n % 2 == 1 ? 4 / (pi * n) : 0;
+}
+
+TEST(SumOperations, TabledSamplesAreThePeriodsSamples)
+{
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> amplitude(-2, 2);
+    std::uniform_real_distribution<double> phase(-3, 5);
+    for (const bool sinBasis : {true, false}) {
+        tavelo::HarmonicParams params = series(std::vector<double>(251, 0.0), std::vector<double>(251, 0.0), sinBasis);
+        for (std::size_t n = 1; n <= 250; ++n) {
+            params.A[n] = amplitude(random);
+            params.Fi[n] = phase(random);
+        }
+        for (const int count : {1, 7, 500, tavelo::kOperationSamples}) {
+            const std::vector<double> tabled = tavelo::tabledPeriodSamples(params, count);
+            const std::vector<double> direct = tavelo::periodSamples(params, count);
+            ASSERT_EQ(tabled.size(), direct.size());
+            for (std::size_t k = 0; k < tabled.size(); ++k)
+                ASSERT_NEAR(tabled[k], direct[k], 1e-11) << count << " samples, k = " << k;
+        }
+    }
 }
 
 TEST(SumOperations, RectifiedSineHasTheTextbooksTermsAndMean)

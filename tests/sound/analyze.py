@@ -2,6 +2,9 @@
 terms with random phases: raw mono float32 at 44100 Hz, as parec writes it.
 
     analyze.py SQUARE [RANDOM]   checks one or both; exit status 1 on a fault
+    analyze.py --term N ALONE WITHOUT
+                                 checks term N of the square wave played
+                                 alone, and the square wave without it
     analyze.py --ended FILE SECONDS
                                  waits up to SECONDS for FILE to hold a sound
                                  that has ended (a tenth of a second of quiet
@@ -121,8 +124,39 @@ def wait_until_ended(path, seconds):
             time.sleep(0.05)
 
 
+def lines(name, x):
+    """The lines at 220 n Hz, n = 1..9, over one whole second of the sound."""
+    span = sound_span(x)
+    sound = x[span[0]:span[1]]
+    check(f'{name}: about two seconds of sound', 1.9 <= len(sound) / RATE <= 2.1, f'{len(sound) / RATE:.3f} s')
+    if len(sound) < RATE + RATE // 2:
+        view(name, x, span)
+        return {}
+    second = sound[RATE // 4:RATE // 4 + RATE]
+    return {n: abs(component(second, 220 * n)) for n in range(1, 10)}
+
+
+def check_term(n, alone, without):
+    a = lines(f'harmonic {n} alone', alone)
+    if a:
+        others = max(v for k, v in a.items() if k != n)
+        check(f'harmonic {n} alone: its line at {220 * n} Hz, no other above 1 %', others < 0.01 * a[n],
+              f'{a[n]:.4f}; the largest other {others:.6f}')
+    b = lines(f'the sum without harmonic {n}', without)
+    if b:
+        check(f'the sum without harmonic {n}: its line below 1 % of the fundamental', b[n] < 0.01 * b[1],
+              f'{b[n] / b[1]:.6f}')
+        kept = [k for k in (3, 5, 7) if k != n]
+        check(f'the sum without harmonic {n}: the other odd lines kept', all(
+            abs(b[k] / b[1] * k - 1) <= 0.05 for k in kept), [f'{b[k] / b[1]:.4f}' for k in kept])
+
+
 if sys.argv[1] == '--ended':
     sys.exit(0 if wait_until_ended(sys.argv[2], float(sys.argv[3])) else 1)
+if sys.argv[1] == '--term':
+    check_term(int(sys.argv[2]), samples(sys.argv[3]), samples(sys.argv[4]))
+    print(f'{len(failures) == 0 and "all" or "some"} checks of the recordings done: {len(failures)} failed')
+    sys.exit(1 if failures else 0)
 
 a = harmonics('square wave', samples(sys.argv[1]))
 if a:

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Plays the plot heard, then the square wave, through a real PulseAudio
 # server whose null sink is recorded, and checks the recordings; then the
-# same terms with random phases;
+# same terms with random phases, and the third term alone and left out;
 # then, with the server gone, expects the message and a program that still
 # answers. Before the program's sound, the checker is checked: a square wave
 # made here and played with pacat must pass it, and the same with a 20 ms gap
@@ -71,6 +71,17 @@ record "$work/square.raw"
 menu 650 110 5 # «Случайные фазы»
 record "$work/random.raw"
 python3 "$here/analyze.py" "$work/square.raw" "$work/random.raw" | tee "$work/analysis.txt" || failures=1
+
+# Harmonic 3 chosen on the spectrum (Home, then Right twice), heard alone
+# with S and left out with Shift+S.
+xdotool mousemove $((X + 650)) $((Y + 110)) click 1
+xdotool key Home Right Right
+for keys in s shift+s; do
+    start_recording "$work/term-$keys.raw"
+    xdotool key "$keys"
+    stop_recording "$work/term-$keys.raw"
+done
+python3 "$here/analyze.py" --term 3 "$work/term-s.raw" "$work/term-shift+s.raw" | tee "$work/term.txt" || failures=1
 
 # With the server gone the sound cannot be played: a message says so.
 kill "$server"

@@ -53,7 +53,7 @@ void SumOperations::choose(SumOperation operation)
 {
     double value = 0;
     if (!operationQuestion(operation, 0).isEmpty()) {
-        const double largest = tavelo::largestMagnitude(tavelo::periodSamples(m_model->read(), tavelo::kOperationSamples));
+        const double largest = tavelo::largestMagnitude(tavelo::tabledPeriodSamples(m_model->read(), tavelo::kOperationSamples));
         const std::optional<double> answer = ask(operation, largest);
         if (!answer)
             return;
@@ -92,7 +92,7 @@ std::optional<double> SumOperations::ask(SumOperation operation, double largest)
 
 QString SumOperations::apply(SumOperation operation, double value)
 {
-    const std::vector<double> samples = tavelo::periodSamples(m_model->read(), tavelo::kOperationSamples);
+    const std::vector<double> samples = tavelo::tabledPeriodSamples(m_model->read(), tavelo::kOperationSamples);
     if (!std::all_of(samples.begin(), samples.end(), [](double v) { return std::isfinite(v); }))
         return uncomputableSumRefusal();
     const double largest = tavelo::largestMagnitude(samples);
@@ -133,7 +133,7 @@ QString SumOperations::applyToTerms(SumOperation operation)
     tavelo::HarmonicParams result = m_model->read();
     std::copy_n(A.begin(), result.A.size(), result.A.begin());
     std::copy_n(Fi.begin(), result.Fi.size(), result.Fi.begin());
-    tavelo::Shape shape{tavelo::periodSamples(result, tavelo::kOperationSamples)};
+    tavelo::Shape shape{tavelo::tabledPeriodSamples(result, tavelo::kOperationSamples)};
     tavelo::ShapeTerms terms{.A = std::move(A), .Fi = std::move(Fi)};
     const auto [lowest, highest] = std::minmax_element(shape.samples.begin(), shape.samples.end());
     terms.lowest = *lowest;
