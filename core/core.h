@@ -10,6 +10,7 @@
 #include "core/audiotrace.h"
 #include "core/celltable.h"
 #include "core/columnplot.h"
+#include "core/fundamentaltable.h"
 #include "core/harmonicparams.h"
 #include "core/limitshape.h"
 #include "core/numbertext.h"

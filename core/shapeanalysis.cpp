@@ -1,5 +1,6 @@
 #include "core/shapeanalysis.h"
 
+#include "core/fundamentaltable.h"
 #include "core/termcount.h"
 #include "core/vectorstate.h"
 
@@ -41,17 +42,7 @@ ShapeTerms analyseShape(std::span<const double> samples, bool sinBasis)
     }
     terms.mean = sum / double(count);
 
-    // Harmonic n turns by n / M of a turn from sample to sample: its turns at
-    // every sample are those of the fundamental taken n at a time, so one
-    // table of the fundamental's cosines and sines, each computed afresh,
-    // serves every harmonic without an error that builds up.
-    std::vector<double> cosines(count);
-    std::vector<double> sines(count);
-    for (std::size_t k = 0; k < count; ++k) {
-        const double angle = 2 * std::numbers::pi * double(k) / double(count);
-        cosines[k] = std::cos(angle);
-        sines[k] = std::sin(angle);
-    }
+    const auto [cosines, sines] = fundamentalTable(count);
     std::vector<double> centred(samples.begin(), samples.end());
     for (double& v : centred)
         v -= terms.mean;

@@ -1,8 +1,9 @@
 #include "core/sumoperations.h"
 
+#include "core/fundamentaltable.h"
+
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace tavelo {
 
@@ -36,13 +37,7 @@ std::vector<double> tabledPeriodSamples(const HarmonicParams& params, int count)
     std::vector<double> samples(size, 0.0);
     if (size == 0)
         return samples;
-    std::vector<double> cosines(size);
-    std::vector<double> sines(size);
-    for (std::size_t k = 0; k < size; ++k) {
-        const double angle = 2 * std::numbers::pi * double(k) / double(size);
-        cosines[k] = std::cos(angle);
-        sines[k] = std::sin(angle);
-    }
+    const auto [cosines, sines] = fundamentalTable(size);
     const std::size_t stored = std::min(params.A.size(), params.Fi.size());
     const auto terms = std::min(static_cast<std::size_t>(std::max(params.N, 0.0)), stored == 0 ? 0 : stored - 1);
     for (std::size_t n = 1; n <= terms; ++n) {

@@ -349,15 +349,6 @@ void AdditionsTest::cursorReadsThePlotWithTheKeyboard()
     QCOMPARE(plot->accessibleDescription(), plotDescription);
 }
 
-// Every text of the fields a table can change.
-static QStringList fieldTexts(const Form1& form)
-{
-    QStringList texts{controlsOf(form).Counti->text(), controlsOf(form).Hei->text(), controlsOf(form).Amax->text()};
-    for (int n = 1; n <= tavelo::kMaxTerms; ++n)
-        texts << form.AAA(n)->text() << form.FFF(n)->text();
-    return texts;
-}
-
 void AdditionsTest::copiedTermsPasteBackAndPlot()
 {
     const auto source = startedForm();
@@ -506,7 +497,7 @@ void AdditionsTest::faultyTableChangesNothing()
     QFETCH(QString, message);
     const auto form = startedForm();
     controlsOf(*form).Counti->setText("3");
-    const QStringList before = fieldTexts(*form);
+    const QStringList before = seriesTexts(*form);
     int plots = 0;
     connect(&form->plot(), &PlotControl::finished, this, [&plots] { ++plots; });
     QGuiApplication::clipboard()->setText(table);
@@ -519,7 +510,7 @@ void AdditionsTest::faultyTableChangesNothing()
     QVERIFY2(shown.startsWith(message), qPrintable(shown));
     QVERIFY(shown.endsWith("Слагаемые не вставлены, поля остались прежними."));
     QVERIFY(shown.size() < 300);
-    QCOMPARE(fieldTexts(*form), before);
+    QCOMPARE(seriesTexts(*form), before);
     QCOMPARE(plots, 0);
 }
 

@@ -186,6 +186,17 @@ inline QList<int> rowsOf(const QImage& image, int x, QColor color)
     return rows;
 }
 
+// Every text of the series' fields: N, H, the largest visible coordinate,
+// the periods, and every amplitude and phase.
+inline QStringList seriesTexts(const Form1& form)
+{
+    const Controls ui(form);
+    QStringList texts{ui.Counti->text(), ui.Hei->text(), ui.Amax->text(), ui.Tmax->text()};
+    for (int n = 1; n <= tavelo::kMaxTerms; ++n)
+        texts << form.AAA(n)->text() << form.FFF(n)->text();
+    return texts;
+}
+
 // The item of a drawing area's context menu with the given text.
 inline QAction* menuItem(QWidget* area, const QString& text)
 {

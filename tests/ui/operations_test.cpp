@@ -31,15 +31,6 @@ QAction* operationItem(const Form1& form, const QString& text)
     return nullptr;
 }
 
-QStringList fieldTexts(const Form1& form)
-{
-    const Controls ui = controlsOf(form);
-    QStringList texts{ui.Counti->text(), ui.Hei->text(), ui.Amax->text(), ui.Tmax->text()};
-    for (int n = 1; n <= tavelo::kMaxTerms; ++n)
-        texts << form.AAA(n)->text() << form.FFF(n)->text();
-    return texts;
-}
-
 // Chooses the item; a dialog it opens is answered with `answer`, and a
 // message it shows is closed, its text returned.
 QString choose(const Form1& form, const QString& item, const QString& answer = {})
@@ -132,7 +123,7 @@ void OperationsTest::eachOperationWritesItsResultAsOneStep()
     const auto form = startedForm();
     const auto& ui = controlsOf(*form);
     menuItem(ui.Picture2, waveform)->trigger();
-    const QStringList before = fieldTexts(*form);
+    const QStringList before = seriesTexts(*form);
     const QImage drawnBefore = ui.Picture1->image();
     const std::size_t steps = form->series().historySize();
     int plots = 0;
@@ -168,7 +159,7 @@ void OperationsTest::eachOperationWritesItsResultAsOneStep()
 
     // Undo puts back the series and its picture as they were.
     form->historyActions().undoAction()->trigger();
-    QCOMPARE(fieldTexts(*form), before);
+    QCOMPARE(seriesTexts(*form), before);
     QCOMPARE(ui.Picture1->image(), drawnBefore);
 }
 
@@ -215,12 +206,12 @@ void OperationsTest::refusalsChangeNothing()
         menuItem(ui.Picture2, setup)->trigger();
     }
     ui.Command1->click();
-    const QStringList before = fieldTexts(*form);
+    const QStringList before = seriesTexts(*form);
     const QImage drawn = ui.Picture1->image();
     const std::size_t steps = form->series().historySize();
     const QString said = choose(*form, item, answer);
     QVERIFY2(said.contains(message) && said.endsWith("Слагаемые не изменены."), qPrintable(said));
-    QCOMPARE(fieldTexts(*form), before);
+    QCOMPARE(seriesTexts(*form), before);
     QCOMPARE(ui.Picture1->image(), drawn);
     QCOMPARE(form->series().historySize(), steps);
 }

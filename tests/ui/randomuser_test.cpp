@@ -323,7 +323,7 @@ private:
                 if (!item->isEnabled())
                     break;
                 ++operations;
-                const QStringList before = seriesTexts();
+                const QStringList before = seriesTexts(m_form);
                 const std::size_t steps = m_form.series().historySize();
                 const int actionsBefore = actions;
                 item->trigger();
@@ -332,7 +332,7 @@ private:
                 if (actions == actionsBefore && m_form.series().historySize() != steps && chance(50)) {
                     log << QStringLiteral("undo the operation");
                     m_form.historyActions().undoAction()->trigger();
-                    if (seriesTexts() != before)
+                    if (seriesTexts(m_form) != before)
                         failure = item->text() + " was not undone";
                 }
                 break;
@@ -445,14 +445,6 @@ private:
         }
         if (duringPlot)
             check(true);
-    }
-
-    QStringList seriesTexts() const
-    {
-        QStringList texts{m_ui.Counti->text(), m_ui.Hei->text(), m_ui.Amax->text(), m_ui.Tmax->text()};
-        for (int n = 1; n <= tavelo::kMaxTerms; ++n)
-            texts << m_form.AAA(n)->text() << m_form.FFF(n)->text();
-        return texts;
     }
 
     void check(bool duringPlot = false)

@@ -34,16 +34,6 @@ QPoint pointOf(PictureBox* plot, double x, double v, double Amax)
                   area.top() + int(std::lround(y * plot->pixelsPerUnit())));
 }
 
-// Every text of the fields a shape can change.
-QStringList fieldTexts(const Form1& form)
-{
-    const Controls ui = controlsOf(form);
-    QStringList texts{ui.Counti->text(), ui.Hei->text(), ui.Amax->text(), ui.Tmax->text()};
-    for (int n = 1; n <= tavelo::kMaxTerms; ++n)
-        texts << form.AAA(n)->text() << form.FFF(n)->text();
-    return texts;
-}
-
 double fieldValue(const QLineEdit* field)
 {
     return field->text().toDouble();
@@ -221,7 +211,7 @@ void ShapeTest::drawingLeftWithNothingDrawnChangesNothing()
     const auto& ui = controlsOf(*form);
     PictureBox* plot = ui.Picture1;
     ui.Command1->click();
-    const QStringList before = fieldTexts(*form);
+    const QStringList before = seriesTexts(*form);
     const QImage drawn = plot->image();
     int plots = 0;
     connect(&form->plot(), &PlotControl::finished, this, [&plots] { ++plots; });
@@ -233,7 +223,7 @@ void ShapeTest::drawingLeftWithNothingDrawnChangesNothing()
         QTest::keyClick(plot, Qt::Key_Escape);
     }
     QTest::mouseRelease(plot, Qt::LeftButton, {}, pointOf(plot, escape ? 300 : 100, escape ? -0.5 : 0.5, 1));
-    QCOMPARE(fieldTexts(*form), before);
+    QCOMPARE(seriesTexts(*form), before);
     QCOMPARE(plot->image(), drawn);
     QCOMPARE(plot->cursor().shape(), Qt::ArrowCursor);
     QCOMPARE(plots, 0);
@@ -324,7 +314,7 @@ void ShapeTest::faultyShapeChangesNothing()
     QFETCH(QString, message);
     const auto form = startedForm();
     controlsOf(*form).Command1->click();
-    const QStringList before = fieldTexts(*form);
+    const QStringList before = seriesTexts(*form);
     const QImage drawn = controlsOf(*form).Picture1->image();
     QGuiApplication::clipboard()->setText(table);
     QString shown;
@@ -335,7 +325,7 @@ void ShapeTest::faultyShapeChangesNothing()
     menuItem(controlsOf(*form).Picture1, "Вставить форму")->trigger();
     QVERIFY2(shown.startsWith(message), qPrintable(shown));
     QVERIFY(shown.endsWith("Форма не вставлена, поля остались прежними."));
-    QCOMPARE(fieldTexts(*form), before);
+    QCOMPARE(seriesTexts(*form), before);
     QCOMPARE(controlsOf(*form).Picture1->image(), drawn);
 }
 
@@ -386,7 +376,7 @@ void ShapeTest::recordingThatGivesNoTermsChangesNothing()
     QFETCH(QString, message);
     const auto form = startedForm();
     controlsOf(*form).Command1->click();
-    const QStringList before = fieldTexts(*form);
+    const QStringList before = seriesTexts(*form);
     const QImage drawn = controlsOf(*form).Picture1->image();
     QString shown;
     onNextModal([&shown](QWidget* modal) {
@@ -395,7 +385,7 @@ void ShapeTest::recordingThatGivesNoTermsChangesNothing()
     });
     form->findChild<SoundRecording*>()->analyse(recordedSecond(hertz, gain), SoundRecording::kSampleRate);
     QVERIFY2(shown.startsWith(message), qPrintable(shown));
-    QCOMPARE(fieldTexts(*form), before);
+    QCOMPARE(seriesTexts(*form), before);
     QCOMPARE(controlsOf(*form).Picture1->image(), drawn);
     QCOMPARE(form->pictureMenus().pitchActions().size(), 4);
 }
