@@ -110,6 +110,9 @@ step(['Right'], 'Right chooses the term on show', r'^Гармоника 1 из 1
 step(['Up'], 'Up raises its amplitude', r'^Гармоника 1 из 1: амплитуда 1\.05 м, начальная фаза 0 π')
 step(['ctrl+z'], 'Ctrl+Z undoes it, and says so', r'Отменено: ')
 step(['ctrl+shift+z'], 'Ctrl+Shift+Z does it again, and says so', r'Повторено: ')
+step(['s'], 'S plays the chosen term alone, and says so', r'^Звучит гармоника 1\.?$')
+step(['shift+s'], 'Shift+S: without its one term the sum is silent, and it says so',
+     r'^Без гармоники 1 сумма равна нулю: звучать нечему\.?$')
 # A task from the plot area's menu, its items found by what Orca says of them;
 # Ctrl+Enter checks.
 step(['shift+Tab'], 'Shift+Tab back onto the plot area', r'^Система координат для функции f\(t\) canvas')

@@ -172,7 +172,9 @@ void OperationsTest::refusalsChangeNothing_data()
     const QString square = "Прямоугольные колебания (меандр)";
     QTest::addRow("zero sum") << "zero" << "Инвертировать" << "" << "Сумма равна нулю: преобразовывать нечего.";
     QTest::addRow("zero sum, rectified") << "zero" << "Однополупериодное выпрямление" << ""
-                                     << "Сумма равна нулю: преобразовывать нечего.";
+                                         << "Сумма равна нулю: преобразовывать нечего.";
+    QTest::addRow("zero sum, nothing asked") << "zero" << "Квантовать…" << "неспрошенное"
+                                             << "Сумма равна нулю: преобразовывать нечего.";
     QTest::addRow("level above the sum") << square << "Ограничить на уровне…" << "2"
                                          << "Сумма нигде не выходит за ±";
     QTest::addRow("level zero") << square << "Ограничить на уровне…" << "0" << "должен быть больше нуля";

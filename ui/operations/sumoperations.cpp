@@ -33,6 +33,16 @@ bool hasNonZero(const std::vector<double>& A, std::size_t N, bool odd)
     return false;
 }
 
+// Why no operation applies to a sum with these samples; empty when one may.
+QString sumRefusal(const std::vector<double>& samples)
+{
+    if (!std::all_of(samples.begin(), samples.end(), [](double v) { return std::isfinite(v); }))
+        return uncomputableSumRefusal();
+    if (tavelo::largestMagnitude(samples) == 0)
+        return zeroSumRefusal();
+    return {};
+}
+
 double numberFromText(const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();
@@ -53,8 +63,13 @@ void SumOperations::choose(SumOperation operation)
 {
     double value = 0;
     if (!operationQuestion(operation, 0).isEmpty()) {
-        const double largest = tavelo::largestMagnitude(tavelo::tabledPeriodSamples(m_model->read(), tavelo::kOperationSamples));
-        const std::optional<double> answer = ask(operation, largest);
+        // Nothing is asked of a sum that no operation applies to.
+        const std::vector<double> samples = tavelo::tabledPeriodSamples(m_model->read(), tavelo::kOperationSamples);
+        if (const QString refusal = sumRefusal(samples); !refusal.isEmpty()) {
+            showMessage(QMessageBox::Information, refusal, m_window);
+            return;
+        }
+        const std::optional<double> answer = ask(operation, tavelo::largestMagnitude(samples));
         if (!answer)
             return;
         value = *answer;
@@ -93,11 +108,9 @@ std::optional<double> SumOperations::ask(SumOperation operation, double largest)
 QString SumOperations::apply(SumOperation operation, double value)
 {
     const std::vector<double> samples = tavelo::tabledPeriodSamples(m_model->read(), tavelo::kOperationSamples);
-    if (!std::all_of(samples.begin(), samples.end(), [](double v) { return std::isfinite(v); }))
-        return uncomputableSumRefusal();
+    if (const QString refusal = sumRefusal(samples); !refusal.isEmpty())
+        return refusal;
     const double largest = tavelo::largestMagnitude(samples);
-    if (largest == 0)
-        return zeroSumRefusal();
     return isExact(operation) ? applyToTerms(operation) : applyToShape(operation, value, samples, largest);
 }
 
