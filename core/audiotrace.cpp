@@ -87,14 +87,36 @@ std::vector<float> audioTrace(std::span<const double> columns, double Amax, int 
     return samples;
 }
 
-std::vector<float> valueTone(double value, double Amax, int sampleRate, double seconds)
+std::vector<float> stereoTrace(std::span<const double> columns, double Amax, int sampleRate, double seconds,
+                               double panFrom, double panTo)
+{
+    const std::vector<float> mono = audioTrace(columns, Amax, sampleRate, seconds);
+    std::vector<float> stereo(2 * mono.size());
+    const std::size_t count = mono.size();
+    for (std::size_t k = 0; k < count; ++k) {
+        // Equal power: cos and sin of a quarter turn shared between the sides.
+        const double along = count > 1 ? double(k) / double(count - 1) : 0;
+        const double pan = std::clamp(panFrom + (panTo - panFrom) * along, 0.0, 1.0);
+        const double angle = pan * std::numbers::pi / 2;
+        stereo[2 * k] = static_cast<float>(mono[k] * std::cos(angle));
+        stereo[2 * k + 1] = static_cast<float>(mono[k] * std::sin(angle));
+    }
+    return stereo;
+}
+
+std::vector<float> valueTone(double value, double Amax, int sampleRate, double seconds, bool click)
 {
     const auto count = static_cast<std::size_t>(std::max(0.0, std::round(seconds * sampleRate)));
     std::vector<float> samples(count);
     const double step = 2 * std::numbers::pi * tracePitch(value, Amax) / sampleRate;
     const double fade = kToneFadeSeconds * sampleRate;
-    for (std::size_t k = 0; k < count; ++k)
-        samples[k] = static_cast<float>(kToneLevel * std::sin(step * double(k)) * fadeGain(k, count, fade));
+    const auto clickLength = static_cast<std::size_t>(kClickSeconds * sampleRate);
+    for (std::size_t k = 0; k < count; ++k) {
+        double sample = kToneLevel * std::sin(step * double(k)) * fadeGain(k, count, fade);
+        if (click && k < clickLength)
+            sample += kClickLevel * double(clickLength - k) / double(clickLength);
+        samples[k] = static_cast<float>(std::clamp(sample, -1.0, 1.0));
+    }
     return samples;
 }
 

@@ -19,7 +19,14 @@ double tracePitch(double value, double Amax);
 // in `seconds`: mono samples in -1..1.
 std::vector<float> audioTrace(std::span<const double> columns, double Amax, int sampleRate, double seconds);
 
-// One value as a short tone at its pitch, without noise or click.
-std::vector<float> valueTone(double value, double Amax, int sampleRate, double seconds);
+// The same trace in two channels, interleaved left and right, panned with
+// the place along the curve: from `panFrom` (0 the left edge) at its start
+// to `panTo` (1 the right edge) at its end, the loudness kept.
+std::vector<float> stereoTrace(std::span<const double> columns, double Amax, int sampleRate, double seconds,
+                               double panFrom = 0, double panTo = 1);
+
+// One value as a short tone at its pitch, without noise; with a click at its
+// start where the reader passed a crossing of zero to reach it.
+std::vector<float> valueTone(double value, double Amax, int sampleRate, double seconds, bool click = false);
 
 } // namespace tavelo

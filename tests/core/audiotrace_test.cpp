@@ -89,3 +89,30 @@ TEST(AudioTrace, EmptyOrBrokenCurvesGiveSoundNotFaults)
 }
 
 } // namespace
+
+TEST(AudioTrace, StereoPansWithThePlaceAndKeepsTheLoudness)
+{
+    const std::vector<double> columns(101, 0.5);
+    const int rate = 8000;
+    const std::vector<float> mono = tavelo::audioTrace(columns, 1, rate, 1);
+    for (const auto& [from, to] : {std::pair{0.0, 1.0}, {0.5, 1.0}}) {
+        const std::vector<float> stereo = tavelo::stereoTrace(columns, 1, rate, 1, from, to);
+        ASSERT_EQ(stereo.size(), 2 * mono.size());
+        const auto energy = [&](std::size_t begin, std::size_t end, int channel) {
+            double sum = 0;
+            for (std::size_t k = begin; k < end; ++k)
+                sum += double(stereo[2 * k + std::size_t(channel)]) * stereo[2 * k + std::size_t(channel)];
+            return sum;
+        };
+        const std::size_t quarter = mono.size() / 4;
+        if (from == 0) {
+            EXPECT_GT(energy(0, quarter, 0), 4 * energy(0, quarter, 1)) << "the first quarter on the left";
+        }
+        EXPECT_GT(energy(3 * quarter, mono.size(), 1), 4 * energy(3 * quarter, mono.size(), 0)) << "the last on the right";
+        // Left and right together carry what the mono trace does.
+        for (std::size_t k = 0; k < mono.size(); k += 97) {
+            const double both = double(stereo[2 * k]) * stereo[2 * k] + double(stereo[2 * k + 1]) * stereo[2 * k + 1];
+            EXPECT_NEAR(both, double(mono[k]) * mono[k], 1e-6) << k;
+        }
+    }
+}
