@@ -60,9 +60,9 @@ class TimedDevices : public SoundDevices {
 public:
     Moments moments;
 
-    std::unique_ptr<SoundOutput> openOutput(int sampleRate, SoundFailure& failure) override
+    std::unique_ptr<SoundOutput> openOutput(int sampleRate, int channels, SoundFailure& failure) override
     {
-        auto output = m_platform->openOutput(sampleRate, failure);
+        auto output = m_platform->openOutput(sampleRate, channels, failure);
         return output ? std::make_unique<TimedOutput>(std::move(output), moments) : nullptr;
     }
     std::unique_ptr<SoundInput> openInput(int sampleRate, SoundFailure& failure) override

@@ -65,12 +65,13 @@ std::vector<ZeroCrossing> crossings(std::span<const double> values)
         const bool upward = v > 0;
         if (previous < 0 && x > 0) {
             // The curve starts at zero and leaves it.
-            found.push_back({(x - 1) / 2, upward});
+            found.push_back({(x - 1) / 2, (x - 1) / 2.0, upward});
         } else if (previous >= 0 && (at(values, previous) > 0) != upward) {
-            const int column = x - previous > 1 ? (previous + x) / 2
-                               : std::abs(at(values, previous)) < std::abs(v) ? previous
-                                                                              : x;
-            found.push_back({column, upward});
+            const double before = at(values, previous);
+            if (x - previous > 1)
+                found.push_back({(previous + x) / 2, (previous + x) / 2.0, upward});
+            else
+                found.push_back({std::abs(before) < std::abs(v) ? previous : x, previous + before / (before - v), upward});
         }
         previous = x;
     }

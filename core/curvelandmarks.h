@@ -25,6 +25,7 @@ std::optional<Extreme> nextExtreme(std::span<const double> values, int from, Hea
 
 struct ZeroCrossing {
     int column = 0;      // the column nearer to zero of the two the sign changes between
+    double at = 0;       // where the straight line between them meets zero, in columns
     bool upward = true;  // from below zero to above, left to right
 };
 

@@ -329,12 +329,14 @@ void AdditionsTest::cursorReadsThePlotWithTheKeyboard()
         QString heard;
     };
     // The start values: sin(6.283 x 2 / 657) at column x, 2 periods across.
+    // The point's place is said after a move of more than a column.
     const Step steps[] = {
-        {Qt::Key_Home, Qt::NoModifier, 0, "t = 0 T, f(t) = 0 м"},
+        {Qt::Key_Home, Qt::NoModifier, 0, "t = 0 T, f(t) = 0 м, точка 1 из 658"},
         {Qt::Key_Right, Qt::NoModifier, 1, "t = 0.003044 T, f(t) = 0.01913 м"},
-        {Qt::Key_Right, Qt::ShiftModifier, 11, "t = 0.03349 T, f(t) = 0.2088 м"},
-        {Qt::Key_Left, Qt::NoModifier, 10, "t = 0.03044 T, f(t) = 0.1901 м"},
-        {Qt::Key_End, Qt::NoModifier, 657, "t = 2 T, f(t) = -0.0003706 м"},
+        {Qt::Key_PageDown, Qt::NoModifier, 34, "t = 0.1035 T, f(t) = 0.6054 м, точка 35 из 658"},
+        {Qt::Key_Left, Qt::NoModifier, 33, "t = 0.1005 T, f(t) = 0.5901 м"},
+        {Qt::Key_PageUp, Qt::NoModifier, 0, "t = 0 T, f(t) = 0 м, точка 1 из 658"},
+        {Qt::Key_End, Qt::NoModifier, 657, "t = 2 T, f(t) = -0.0003706 м, точка 658 из 658"},
         {Qt::Key_Right, Qt::NoModifier, 657, "t = 2 T, f(t) = -0.0003706 м"},
     };
     for (const Step& step : steps) {

@@ -85,7 +85,7 @@ public:
     SoundFailure openFailure;
     int opened = 0;
 
-    std::unique_ptr<SoundOutput> openOutput(int, SoundFailure& failure) override
+    std::unique_ptr<SoundOutput> openOutput(int, int, SoundFailure& failure) override
     {
         ++opened;
         if (openFailure) {

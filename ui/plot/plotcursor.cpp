@@ -2,6 +2,7 @@
 
 #include "ui/plot/plotcontrol.h"
 #include "ui/plot/plottexts.h"
+#include "ui/plot/readingtexts.h"
 #include "ui/widgets/picturebox.h"
 
 #include <QHelpEvent>
@@ -47,17 +48,41 @@ QString PlotCursor::readoutText(int x) const
     return target ? text + targetReadout(*target) : text;
 }
 
-void PlotCursor::moveTo(int x, bool fromKeyboard)
+void PlotCursor::placeAt(int x, const QString& words)
 {
+    moveTo(x, true, words);
+}
+
+void PlotCursor::say(const QString& words)
+{
+    if (!m_plotDescription)
+        m_plotDescription = m_plot->accessibleDescription();
+    m_plot->setAccessibleDescription(words);
+    m_plot->announce(words);
+}
+
+void PlotCursor::moveTo(int x, bool fromKeyboard, const QString& words)
+{
+    const std::optional<int> from = m_column;
     m_column = std::clamp(x, 0, readout().lastColumn());
     m_plot->setMarker(*m_column);
-    const QString text = readoutText(*m_column);
+    QString text = words.isEmpty() ? readoutText(*m_column) : words;
     if (fromKeyboard) {
-        if (!m_plotDescription)
-            m_plotDescription = m_plot->accessibleDescription();
-        m_plot->setAccessibleDescription(text);
-        m_plot->announce(text);
-        emit movedByKey(*m_column);
+        // The place is said where the reader may have lost it: after a move
+        // of more than a column, and on a plot of another period count.
+        const bool far = !from || std::abs(*m_column - *from) > 1;
+        if (far || m_placeSaidFor != readout().P()) {
+            text += pointPlaceText(*m_column, readout().lastColumn());
+            m_placeSaidFor = readout().P();
+        }
+        bool crossedZero = false;
+        if (from && std::abs(*m_column - *from) > 1) {
+            const auto [low, high] = std::minmax(*from, *m_column);
+            for (int c = low; c < high && !crossedZero; ++c)
+                crossedZero = (readout().value(c) < 0) != (readout().value(c + 1) < 0);
+        }
+        say(text);
+        emit movedByKey(*m_column, crossedZero);
     }
     // The tooltip stands by the line: at the pointer, or for the keyboard at
     // the line's foot.
@@ -80,17 +105,24 @@ void PlotCursor::hide()
 
 bool PlotCursor::moveByKey(const QKeyEvent* event)
 {
-    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    if (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier)
+    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
-    const int step = modifiers == Qt::ShiftModifier ? 10 : 1;
     const int from = m_column.value_or(0);
+    // A tenth of a period, in columns.
+    const double tenth = readout().P() > 0 ? readout().W() / readout().P() / 10 : 1;
+    const int page = int(std::lround(std::clamp(tenth, 1.0, double(std::max(1, readout().lastColumn())))));
     switch (event->key()) {
     case Qt::Key_Left:
-        moveTo(m_column ? from - step : 0, true);
+        moveTo(m_column ? from - 1 : 0, true);
         return true;
     case Qt::Key_Right:
-        moveTo(m_column ? from + step : 0, true);
+        moveTo(m_column ? from + 1 : 0, true);
+        return true;
+    case Qt::Key_PageUp:
+        moveTo(from - page, true);
+        return true;
+    case Qt::Key_PageDown:
+        moveTo(m_column ? from + page : 0, true);
         return true;
     case Qt::Key_Home:
         moveTo(0, true);

@@ -35,9 +35,9 @@ GraphTrace::GraphTrace(PictureBox* plot, const PlotControl* control, PlotCursor*
 void GraphTrace::toggle()
 {
     if (m_tracing)
-        stop();
+        stopHere();
     else
-        play();
+        play(0);
 }
 
 void GraphTrace::stop()
@@ -46,41 +46,82 @@ void GraphTrace::stop()
         m_player->stop();
 }
 
-void GraphTrace::play()
+void GraphTrace::stopHere()
+{
+    if (!m_tracing)
+        return;
+    const int heard = columnHeard();
+    stop();
+    // Esc in a field stops the trace too; the line is for the area's reader.
+    if (m_cursor->isReadable() && m_plot->hasFocus())
+        m_cursor->placeAt(heard);
+}
+
+void GraphTrace::setSeconds(double seconds)
+{
+    m_seconds = seconds;
+    if (m_tracing && m_clock.elapsed() < curveMilliseconds())
+        play(columnHeard());
+}
+
+double GraphTrace::curveMilliseconds() const
+{
+    const int last = m_control->lastResult().readout.lastColumn();
+    return last > 0 ? 1000 * m_seconds * double(last - m_fromColumn) / last : 1000 * m_seconds;
+}
+
+void GraphTrace::play(int fromColumn)
 {
     const tavelo::PlotReadout& readout = m_control->lastResult().readout;
     if (m_control->isRunning() || readout.isEmpty())
         return;
-    std::vector<float> samples =
-        tavelo::audioTrace(readout.values(), readout.Amax(), PlotSound::kSampleRate, kSeconds);
+    const int last = readout.lastColumn();
+    m_fromColumn = std::clamp(fromColumn, 0, last);
+    const double from = last > 0 ? double(m_fromColumn) / last : 0;
+    const std::span<const double> rest = std::span<const double>(readout.values()).subspan(std::size_t(m_fromColumn));
+    std::vector<float> samples = tavelo::stereoTrace(rest, readout.Amax(), PlotSound::kSampleRate,
+                                                     m_seconds * (1 - from), from, 1);
     m_passes = 1;
     if (const std::vector<double> target = m_target ? m_target() : std::vector<double>(); !target.empty()) {
-        const std::vector<float> after = tavelo::audioTrace(target, readout.Amax(), PlotSound::kSampleRate, kSeconds);
+        const std::vector<float> after =
+            tavelo::stereoTrace(target, readout.Amax(), PlotSound::kSampleRate, m_seconds);
         samples.insert(samples.end(), after.begin(), after.end());
         m_passes = 2;
     }
-    m_player->play(std::move(samples), PlotSound::kSampleRate);
+    m_player->play(std::move(samples), PlotSound::kSampleRate, SoundPlayer::Failure::Reported, 2);
     m_tracing = true;
     m_clock.start();
     m_follower.start();
     follow();
 }
 
-void GraphTrace::playColumn(int x)
+void GraphTrace::playColumn(int x, bool click)
 {
     const tavelo::PlotReadout& readout = m_control->lastResult().readout;
     if (m_control->isRunning() || x < 0 || x > readout.lastColumn())
         return;
-    m_player->play(tavelo::valueTone(readout.value(x), readout.Amax(), PlotSound::kSampleRate, kStepToneSeconds),
-                   PlotSound::kSampleRate, SoundPlayer::Failure::Unreported);
+    m_player->play(
+        tavelo::valueTone(readout.value(x), readout.Amax(), PlotSound::kSampleRate, kStepToneSeconds, click),
+        PlotSound::kSampleRate, SoundPlayer::Failure::Unreported);
+}
+
+int GraphTrace::columnHeard() const
+{
+    const int last = m_control->lastResult().readout.lastColumn();
+    const double elapsed = double(m_clock.elapsed());
+    const double curve = curveMilliseconds();
+    if (elapsed < curve || m_passes == 1) {
+        const double along = curve > 0 ? std::min(1.0, elapsed / curve) : 1.0;
+        return m_fromColumn + int(std::lround(along * (last - m_fromColumn)));
+    }
+    // The target's pass, from the left edge again.
+    const double along = std::min(1.0, (elapsed - curve) / (1000 * m_seconds));
+    return int(std::lround(along * last));
 }
 
 void GraphTrace::follow()
 {
-    // Each pass goes across the plot from its left edge.
-    const double passes = std::min(double(m_passes), double(m_clock.elapsed()) / (kSeconds * 1000));
-    const double across = passes >= m_passes ? 1.0 : passes - std::floor(passes);
-    m_plot->setMarker(across * m_control->lastResult().readout.lastColumn());
+    m_plot->setMarker(columnHeard());
 }
 
 void GraphTrace::ended()

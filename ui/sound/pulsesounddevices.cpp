@@ -126,28 +126,31 @@ public:
 
 class PulseSoundDevices final : public SoundDevices {
 public:
-    std::unique_ptr<SoundOutput> openOutput(int sampleRate, SoundFailure& failure) override
+    std::unique_ptr<SoundOutput> openOutput(int sampleRate, int channels, SoundFailure& failure) override
     {
-        pa_simple* stream = open(PA_STREAM_PLAYBACK, playingStreamName(), sampleRate, failure);
+        // The server mixes two channels into a device of one.
+        pa_simple* stream = open(PA_STREAM_PLAYBACK, playingStreamName(), sampleRate, channels, failure);
         return stream ? std::make_unique<PulseSoundOutput>(stream) : nullptr;
     }
 
     std::unique_ptr<SoundInput> openInput(int sampleRate, SoundFailure& failure) override
     {
-        pa_simple* stream = open(PA_STREAM_RECORD, recordingStreamName(), sampleRate, failure);
+        pa_simple* stream = open(PA_STREAM_RECORD, recordingStreamName(), sampleRate, 1, failure);
         return stream ? std::make_unique<PulseSoundInput>(stream) : nullptr;
     }
 
 private:
-    static pa_simple* open(pa_stream_direction_t direction, const QString& name, int sampleRate, SoundFailure& failure)
+    static pa_simple* open(pa_stream_direction_t direction, const QString& name, int sampleRate, int channels,
+                           SoundFailure& failure)
     {
         const PulseSimple& pulse = pulseSimple();
         if (!pulse.isLoaded()) {
             failure = {SoundFailure::Kind::NoLibrary, {}};
             return nullptr;
         }
-        const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, static_cast<uint32_t>(sampleRate), 1};
-        const auto tenth = static_cast<uint32_t>(sampleRate / 10 * sizeof(float));
+        const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, static_cast<uint32_t>(sampleRate),
+                                    static_cast<uint8_t>(channels)};
+        const auto tenth = static_cast<uint32_t>(sampleRate / 10 * channels * sizeof(float));
         const auto unset = static_cast<uint32_t>(-1);
         // Playing: a tenth of a second queued, so that stopping silences the
         // sound at once. Recording: handed over every tenth of a second.

@@ -23,8 +23,8 @@ struct SoundFailure {
     explicit operator bool() const { return kind != Kind::None; }
 };
 
-// Plays mono float samples. Every call blocks the calling thread, which is a
-// sound's own, never the window's.
+// Plays float samples, interleaved where there are two channels. Every call
+// blocks the calling thread, which is a sound's own, never the window's.
 // The one sample rate at which the program plays and records every sound.
 inline constexpr int kSoundSampleRate = 44100;
 
@@ -55,7 +55,9 @@ class SoundDevices {
 public:
     virtual ~SoundDevices() = default;
 
-    virtual std::unique_ptr<SoundOutput> openOutput(int sampleRate, SoundFailure& failure) = 0;
+    // An output of one or two channels (left and right); a device of one
+    // channel takes two mixed into it.
+    virtual std::unique_ptr<SoundOutput> openOutput(int sampleRate, int channels, SoundFailure& failure) = 0;
     virtual std::unique_ptr<SoundInput> openInput(int sampleRate, SoundFailure& failure) = 0;
 
     // The desktop's own: PulseAudio's simple client library on Linux, which

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-// Plays mono samples through a sound output on a thread of its own, so that
+// Plays samples, mono or interleaved stereo, through a sound output on a thread of its own, so that
 // the window never waits for the sound. The output is opened only when a
 // sound is played. Stopping, a new sound and the player's end silence the
 // sound within a fiftieth of a second, and stopping returns at once: the
@@ -25,7 +25,7 @@ public:
     // A sound whose failure goes unreported (a short tone beside what a
     // screen reader says) fails silently.
     enum class Failure { Reported, Unreported };
-    void play(std::vector<float> samples, int sampleRate, Failure failure = Failure::Reported);
+    void play(std::vector<float> samples, int sampleRate, Failure failure = Failure::Reported, int channels = 1);
     void stop();
 
 signals:
@@ -38,7 +38,7 @@ private:
         std::atomic<bool> stopping = false;
     };
 
-    static SoundFailure run(SoundDevices& devices, const std::vector<float>& samples, int sampleRate,
+    static SoundFailure run(SoundDevices& devices, const std::vector<float>& samples, int sampleRate, int channels,
                             const Sound& sound);
     void finished(int sound, const SoundFailure& failure);
 

@@ -33,14 +33,14 @@ SoundFailure failureOf(MMRESULT result, bool input)
     }
 }
 
-WAVEFORMATEX monoPcm(int sampleRate)
+WAVEFORMATEX pcm(int sampleRate, int channels)
 {
     WAVEFORMATEX format{};
     format.wFormatTag = WAVE_FORMAT_PCM;
-    format.nChannels = 1;
+    format.nChannels = static_cast<WORD>(channels);
     format.nSamplesPerSec = static_cast<DWORD>(sampleRate);
     format.wBitsPerSample = 16;
-    format.nBlockAlign = sizeof(short);
+    format.nBlockAlign = static_cast<WORD>(channels * sizeof(short));
     format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
     return format;
 }
@@ -55,12 +55,16 @@ struct WaveBuffer {
 
 class WaveSoundOutput final : public SoundOutput {
 public:
-    WaveSoundOutput(HWAVEOUT device, HANDLE bufferDone, std::size_t samplesPerBuffer)
+    // `channels` of the samples written; the device has `deviceChannels`,
+    // one where it took no more, into which two are mixed.
+    WaveSoundOutput(HWAVEOUT device, HANDLE bufferDone, std::size_t framesPerBuffer, int channels, int deviceChannels)
         : m_device(device)
         , m_bufferDone(bufferDone)
+        , m_mixed(channels > deviceChannels)
+        , m_deviceChannels(static_cast<std::size_t>(deviceChannels))
     {
         for (WaveBuffer& buffer : m_buffers)
-            buffer.samples.resize(samplesPerBuffer);
+            buffer.samples.resize(framesPerBuffer * m_deviceChannels);
         // The device starts once its queue is full, so that the start of the
         // sound does not wait on the hand-over of the buffers after the first.
         waveOutPause(m_device);
@@ -78,12 +82,21 @@ public:
 
     bool write(const float* samples, std::size_t count, SoundFailure& failure) override
     {
+        const auto toPcm = [](float sample) {
+            return static_cast<short>(std::lround(std::clamp(sample, -1.0f, 1.0f) * 32767.0f));
+        };
+        const std::size_t perSample = m_mixed ? 2 : 1; // samples written per sample of the device
         while (count > 0) {
             WaveBuffer& buffer = freeBuffer();
-            const std::size_t taken = std::min(count, buffer.samples.size());
-            std::transform(samples, samples + taken, buffer.samples.begin(), [](float sample) {
-                return static_cast<short>(std::lround(std::clamp(sample, -1.0f, 1.0f) * 32767.0f));
-            });
+            const std::size_t taken = std::min(count / perSample, buffer.samples.size());
+            if (taken == 0)
+                break;
+            if (m_mixed) {
+                for (std::size_t k = 0; k < taken; ++k)
+                    buffer.samples[k] = toPcm(0.5f * (samples[2 * k] + samples[2 * k + 1]));
+            } else {
+                std::transform(samples, samples + taken, buffer.samples.begin(), toPcm);
+            }
             buffer.header = WAVEHDR{};
             buffer.header.lpData = reinterpret_cast<LPSTR>(buffer.samples.data());
             buffer.header.dwBufferLength = static_cast<DWORD>(taken * sizeof(short));
@@ -94,9 +107,9 @@ public:
                 failure = failureOf(result, false);
                 return false;
             }
-            samples += taken;
-            count -= taken;
-            m_written += taken;
+            samples += taken * perSample;
+            count -= std::min(count, taken * perSample);
+            m_written += taken / m_deviceChannels;
             if (m_next == 0)
                 start();
         }
@@ -110,7 +123,7 @@ public:
         // heard too; closing the device at that point would cut the end of
         // the sound, its fade included, into a click. A tenth of a second of
         // silence after it takes that cut instead.
-        const std::vector<float> silence(m_buffers.front().samples.size(), 0.0f);
+        const std::vector<float> silence(m_buffers.front().samples.size() * (m_mixed ? 2 : 1), 0.0f);
         SoundFailure ignored;
         for (std::size_t i = 0; i < kTailBuffers && !stopping; ++i)
             write(silence.data(), silence.size(), ignored);
@@ -146,7 +159,7 @@ private:
         }
     }
 
-    // Samples the device has played.
+    // Frames (a sample of each channel) the device has played.
     std::size_t played() const
     {
         MMTIME time{};
@@ -163,6 +176,8 @@ private:
     // which silences it at once however much is queued.
     std::array<WaveBuffer, 25> m_buffers;
     static constexpr std::size_t kTailBuffers = 5;
+    bool m_mixed;
+    std::size_t m_deviceChannels;
     std::size_t m_next = 0;
     std::size_t m_written = 0;
     bool m_paused = true;
@@ -248,24 +263,31 @@ private:
 
 class WaveSoundDevices final : public SoundDevices {
 public:
-    std::unique_ptr<SoundOutput> openOutput(int sampleRate, SoundFailure& failure) override
+    std::unique_ptr<SoundOutput> openOutput(int sampleRate, int channels, SoundFailure& failure) override
     {
-        const WAVEFORMATEX format = monoPcm(sampleRate);
         HANDLE bufferDone = CreateEventW(nullptr, FALSE, FALSE, nullptr);
         HWAVEOUT device = nullptr;
-        const MMRESULT result = waveOutOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(bufferDone),
-                                            0, CALLBACK_EVENT);
+        int deviceChannels = channels;
+        MMRESULT result = WAVERR_BADFORMAT;
+        // A device that takes no second channel gets the two mixed into one.
+        for (; deviceChannels >= 1 && result == WAVERR_BADFORMAT; --deviceChannels) {
+            const WAVEFORMATEX format = pcm(sampleRate, deviceChannels);
+            result = waveOutOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(bufferDone), 0,
+                                 CALLBACK_EVENT);
+        }
+        ++deviceChannels;
         if (result != MMSYSERR_NOERROR) {
             CloseHandle(bufferDone);
             failure = failureOf(result, false);
             return nullptr;
         }
-        return std::make_unique<WaveSoundOutput>(device, bufferDone, static_cast<std::size_t>(sampleRate) / 50);
+        return std::make_unique<WaveSoundOutput>(device, bufferDone, static_cast<std::size_t>(sampleRate) / 50, channels,
+                                                 deviceChannels);
     }
 
     std::unique_ptr<SoundInput> openInput(int sampleRate, SoundFailure& failure) override
     {
-        const WAVEFORMATEX format = monoPcm(sampleRate);
+        const WAVEFORMATEX format = pcm(sampleRate, 1);
         HANDLE bufferDone = CreateEventW(nullptr, FALSE, FALSE, nullptr);
         HWAVEIN device = nullptr;
         MMRESULT result = waveInOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(bufferDone), 0,

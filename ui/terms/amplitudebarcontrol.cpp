@@ -1,6 +1,7 @@
 #include "ui/terms/amplitudebarcontrol.h"
 
 #include "core/amplitudebars.h"
+#include "ui/plot/readingtexts.h"
 #include "ui/terms/termtexts.h"
 #include "ui/series/seriesmodel.h"
 #include "ui/widgets/fieldtext.h"
@@ -96,9 +97,38 @@ void AmplitudeBarControl::describe()
     m_spectrum->announce(text);
 }
 
+void AmplitudeBarControl::selectNonZero(bool forward)
+{
+    const int N = m_model->termCount();
+    const int from = m_selected.value_or(forward ? 0 : N + 1);
+    for (int n = forward ? from + 1 : from - 1; n >= 1 && n <= N; n += forward ? 1 : -1) {
+        if (m_model->amplitude(n) != 0)
+            return select(n);
+    }
+    const QString text = nonZeroTermsEndText(forward);
+    m_spectrum->setAccessibleDescription(text);
+    m_spectrum->announce(text);
+}
+
+void AmplitudeBarControl::summarize()
+{
+    const SpectrumInput spectrum = m_model->spectrumInput();
+    const QString text = spectrumSummaryText(spectrum.A);
+    m_spectrum->setAccessibleDescription(text);
+    m_spectrum->announce(text);
+}
+
 bool AmplitudeBarControl::handleKey(int key, Qt::KeyboardModifiers modifiers)
 {
     modifiers &= ~Qt::KeypadModifier;
+    if (modifiers == Qt::ControlModifier && (key == Qt::Key_Left || key == Qt::Key_Right)) {
+        selectNonZero(key == Qt::Key_Right);
+        return true;
+    }
+    if (modifiers == Qt::NoModifier && key == Qt::Key_I) {
+        summarize();
+        return true;
+    }
     if (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier)
         return false;
     const bool shift = modifiers == Qt::ShiftModifier;

@@ -8,8 +8,9 @@ class PictureBox;
 class PlotControl;
 class SeriesModel;
 
-// The spectrum as a control: a term chosen with Left, Right, Home and End or
-// by pressing on its bar, its amplitude changed with Up and Down (Shift: in
+// The spectrum as a control: a term chosen with Left, Right, Home and End,
+// the next or previous term that is not 0 with Ctrl+Right and Ctrl+Left, or
+// by pressing on its bar; I says which terms are not 0 and the largest; its amplitude changed with Up and Down (Shift: in
 // finer steps), Page Up and Page Down, Delete, or by dragging the bar. Every
 // change is written into the term's amplitude field through its rule, shows
 // that field and draws the plot again, at once or when the running plot
@@ -40,6 +41,8 @@ private:
     void select(int n);
     void change(double A);
     void describe();
+    void selectNonZero(bool forward);
+    void summarize();
     void plotAgain();
 
     PictureBox* m_spectrum;

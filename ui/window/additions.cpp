@@ -3,6 +3,7 @@
 #include "ui/operations/sumoperations.h"
 #include "ui/plot/partsplotter.h"
 #include "ui/plot/plotcursor.h"
+#include "ui/plot/plotreader.h"
 #include "ui/plot/plottexts.h"
 #include "ui/plot/shapedrawing.h"
 #include "ui/sound/graphtrace.h"
@@ -77,8 +78,10 @@ Additions createAdditions(const DesignedControls& controls, SeriesModel* model, 
     QObject::connect(menus, &PictureMenus::pitchChosen, sound, &PlotSound::setPitch);
     QObject::connect(menus, &PictureMenus::traceRequested, trace, &GraphTrace::toggle);
     QObject::connect(cursor, &PlotCursor::movedByKey, trace, &GraphTrace::playColumn);
+    auto* reader = new PlotReader(plotArea, plot, cursor, model, window);
+    QObject::connect(reader, &PlotReader::traceSecondsChosen, trace, &GraphTrace::setSeconds);
     // Esc presses «Отмена», which silences the trace as well.
-    QObject::connect(controls.cancel, &QPushButton::clicked, trace, &GraphTrace::stop);
+    QObject::connect(controls.cancel, &QPushButton::clicked, trace, &GraphTrace::stopHere);
     QObject::connect(sound->player(), &SoundPlayer::playingChanged, menus, &PictureMenus::setSoundPlaying);
     QObject::connect(menus, &PictureMenus::drawShapeRequested, drawing, &ShapeDrawing::start);
     QObject::connect(drawing, &ShapeDrawing::shapeDrawn, termWriter, [termWriter](const tavelo::Shape& shape) {
