@@ -213,17 +213,18 @@ pump(10, lambda: described.fullmatch(plot.description or '') is not None)
 check('after the plot its description tells the range of the sum', described.fullmatch(plot.description or ''),
       repr(plot.description))
 
-# The plot's cursor, walked with the keyboard: each step is the plot area's
+# The plot's cursor, walked with the keyboard (Page Down: a tenth of a
+# period; a move of more than a column says the point's place): each step is the plot area's
 # new description, announced by the focus moving within the area to a child
 # named as the readout, which is what a screen reader speaks (Qt sends a
 # changed description without its text). The start values are
 # sin(6.283 x 2 / 657).
 click(16 + 300, 208 + 300)
-readouts = ['t = 0 T, f(t) = 0 м', 't = 0.003044 T, f(t) = 0.01913 м', 't = 0.03349 T, f(t) = 0.2088 м',
-            't = 2 T, f(t) = -0.0003706 м']
+readouts = ['t = 0 T, f(t) = 0 м, точка 1 из 658', 't = 0.003044 T, f(t) = 0.01913 м',
+            't = 0.1035 T, f(t) = 0.6054 м, точка 35 из 658', 't = 2 T, f(t) = -0.0003706 м, точка 658 из 658']
 walked = []
 announced = []
-for keys, readout in zip((['Home'], ['Right'], ['shift+Right'], ['End']), readouts):
+for keys, readout in zip((['Home'], ['Right'], ['Next'], ['End']), readouts):
     heard.clear()
     xdotool('key', *keys)
     pump(5, lambda: plot.description == readout and ('animation', readout) in heard)
@@ -231,6 +232,11 @@ for keys, readout in zip((['Home'], ['Right'], ['shift+Right'], ['End']), readou
     announced.append(readout if ('animation', readout) in heard else heard)
 check('the cursor describes the plot area at every step of the keyboard', walked == readouts, walked)
 check('the cursor is announced at every step of the keyboard', announced == readouts, announced)
+# What is said reaches a screen reader through a child of the area named as
+# it, focusable only while it is said: nothing focusable is left without a name.
+unnamed = [a.getRoleName() for a in everything(app)
+           if a.getState().contains(pyatspi.STATE_FOCUSABLE) and not (a.name or '').strip()]
+check('no focusable object on the bus without a name', not unnamed, unnamed[:10])
 
 # The spectrum as a control, from the plot area by Tab (N reads 250 since
 # the field rule rewrote 999): Right chooses the term on show, Up raises it by a twentieth of H, Delete sets it to 0; each

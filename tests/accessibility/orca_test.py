@@ -100,6 +100,10 @@ step(['Return'], 'Enter plots: the result', r'^График построен д�
 step(['Home'], 'Home: the first point', r'^t = 0 T, f\(t\) = 0 м')
 step(['Right'], 'Right: the next point', r'^t = 0\.003044 T, f\(t\) = 0\.01913 м')
 step(['End'], 'End: the last point', r'^t = 2 T, f\(t\) = -0\.0003706 м')
+step(['ctrl+Left'], 'Ctrl+Left: the extreme before, with the point\'s place',
+     r'^минимум -1 м, t = 1\.75 T, точка \d+ из 658')
+step(['alt+Left'], 'Alt+Left: the zero crossing before', r'^ноль, вниз, t = 1\.5 T, точка \d+ из 658')
+step(['i'], 'I: the curve in one sentence', r'^1 ненулевая гармоника из 1, SIN, периодов: 2 на экране; наибольшее значение 1 м')
 # A context menu opens with no item chosen; Down chooses the first, the
 # history's «Отменить», which has nothing to undo yet.
 step(['Menu', 'Down'], 'the plot area\'s menu opens, Down on its first item', r'^Отменить')

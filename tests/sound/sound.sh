@@ -59,12 +59,19 @@ record() { # file: plays the sum and records the sink until the sound has ended
     stop_recording "$1"
 }
 
-# The plot heard: the start values plotted, then «Озвучить график».
+# The plot heard, in stereo: the start values plotted, then «Озвучить
+# график» at its start length of 4 s; then at 2 s and at 8 s, chosen with the
+# keys 1 and 3 on the plot area and played with H.
 xdotool mousemove $((X + 736)) $((Y + 384)) click 1 # «График»
-start_recording "$work/trace.raw"
-menu 300 300 2
-stop_recording "$work/trace.raw"
-python3 "$here/trace.py" "$work/trace.raw" | tee "$work/trace.txt" || failures=1
+for seconds in 4 2 8; do
+    if [[ $seconds != 4 ]]; then
+        xdotool mousemove $((X + 300)) $((Y + 300)) click 1 key "$([[ $seconds == 2 ]] && echo 1 || echo 3)"
+    fi
+    start_recording "$work/trace-$seconds.raw" 2
+    if [[ $seconds == 4 ]]; then menu 300 300 2; else xdotool key h; fi
+    stop_recording "$work/trace-$seconds.raw"
+    python3 "$here/trace.py" "$work/trace-$seconds.raw" "$seconds" | tee "$work/trace-$seconds.txt" || failures=1
+done
 
 menu 650 110 1 # the spectrum's «Прямоугольные колебания (меандр)»
 record "$work/square.raw"

@@ -77,14 +77,14 @@ start_program() {
 }
 
 recorder=
-start_recording() { # file: records the sink until stop_recording
-    parec --device=tavelo_test.monitor --format=float32le --rate=44100 --channels=1 --raw >"$1" &
+start_recording() { # file [channels]: records the sink until stop_recording
+    parec --device=tavelo_test.monitor --format=float32le --rate=44100 --channels="${2:-1}" --raw >"$1" &
     recorder=$!
     pids+=("$recorder")
     wait_for 50 test -s "$1" # the server delivers
 }
 stop_recording() { # file: once the sound in it has ended
-    python3 "$here/analyze.py" --ended "$1" 10 || echo "no sound that ended in $(basename "$1")"
+    python3 "$here/analyze.py" --ended "$1" 15 || echo "no sound that ended in $(basename "$1")"
     kill "$recorder"
     wait "$recorder" 2>/dev/null || true
 }
