@@ -113,6 +113,48 @@ void BM_AnalyseRecording(benchmark::State& state)
 }
 BENCHMARK(BM_AnalyseRecording)->Arg(100)->Arg(196)->Arg(1000)->Unit(benchmark::kMillisecond);
 
+// The plot reader's places on a curve of 9,855 columns: the square wave of
+// 250 terms over 15 periods, whose ripples make an extreme every few
+// columns. Each search reads the whole curve, wherever it starts.
+std::vector<double> squareColumns()
+{
+    tavelo::HarmonicParams params;
+    params.N = 250;
+    params.A.assign(251, 0.0);
+    params.Fi.assign(251, 0.0);
+    for (std::size_t n = 1; n <= 250; n += 2)
+        params.A[n] = 1.0 / double(n);
+    params.P = 15;
+    params.sinBasis = true;
+    std::vector<double> columns;
+    for (int x = 0; x <= 9855; ++x)
+        columns.push_back(tavelo::SeriesValue(params, x, 9855).value_or(0));
+    return columns;
+}
+
+void BM_CurveJump(benchmark::State& state)
+{
+    const std::vector<double> columns = squareColumns();
+    for (auto _ : state) {
+        switch (state.range(0)) {
+        case 0:
+            benchmark::DoNotOptimize(tavelo::nextExtreme(columns, 9800, tavelo::Heading::Forward));
+            break;
+        case 1:
+            benchmark::DoNotOptimize(tavelo::nextZeroCrossing(columns, 9800, tavelo::Heading::Forward));
+            break;
+        case 2:
+            benchmark::DoNotOptimize(tavelo::nextJump(columns, 7, 9800, tavelo::Heading::Forward));
+            break;
+        default:
+            benchmark::DoNotOptimize(tavelo::summarize(columns));
+            break;
+        }
+    }
+}
+// 0 an extreme, 1 a zero crossing, 2 a jump, 3 the summary.
+BENCHMARK(BM_CurveJump)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -371,6 +371,31 @@ int main(int argc, char* argv[])
         });
         print((std::string(operationNames[i]) + ", N = 250, to the plot drawn").c_str(), f, "ms");
     }
+    // The plot reader's keys on that sum, key to the words said: a jump to
+    // the next extreme from the left edge, and the whole curve in a sentence.
+    plotArea->setFocus();
+    const auto keyTime = [&](Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& said) {
+        QTest::keyClick(plotArea, Qt::Key_Home);
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClick(plotArea, key, modifiers);
+        const double ms = milliseconds(timer);
+        if (!plotArea->accessibleDescription().contains(said))
+            std::abort();
+        return ms;
+    };
+    print("jump to the next extreme by key, N = 250", measure(31, [&] {
+              return keyTime(Qt::Key_Right, Qt::ControlModifier, QStringLiteral("мум "));
+          }),
+          "ms");
+    print("jump to the next jump by key, N = 250", measure(31, [&] {
+              return keyTime(Qt::Key_Right, Qt::ShiftModifier, QStringLiteral("скач"));
+          }),
+          "ms");
+    print("the plot's summary by key, N = 250", measure(31, [&] {
+              return keyTime(Qt::Key_I, Qt::NoModifier, QStringLiteral("гармоник"));
+          }),
+          "ms");
     QString megabyte = tables[0];
     while (megabyte.size() < (1 << 20))
         megabyte += tables[0];

@@ -1,7 +1,7 @@
 #pragma once
 
 // The synthesis core: field texts to numbers and back, the Fourier series and
-// its plot with its terms, limit shapes and readout, the spectrum geometry
+// its plot with its terms, limit shapes and readout, the places a reader jumps to, the spectrum geometry
 // and the spectrum as a control, the number of terms, the classic waveforms,
 // shapes and their terms, the sounds, a recorded sound's terms, and the
 // tasks. Plain C++, no toolkit.
@@ -10,6 +10,7 @@
 #include "core/audiotrace.h"
 #include "core/celltable.h"
 #include "core/columnplot.h"
+#include "core/curvelandmarks.h"
 #include "core/fundamentaltable.h"
 #include "core/harmonicparams.h"
 #include "core/limitshape.h"

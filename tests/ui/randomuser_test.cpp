@@ -366,11 +366,21 @@ private:
                     log << QStringLiteral("copy %1").arg(box->objectName());
                     QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
                 } else {
-                    static constexpr Qt::Key kCursorKeys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End};
-                    const Qt::Key key = kCursorKeys[pick(4)];
-                    const bool shift = chance(30);
-                    log << QStringLiteral("cursor key %1%2 in %3").arg(key).arg(shift ? "+Shift" : "", box->objectName());
-                    QTest::keyClick(box, key, shift ? Qt::ShiftModifier : Qt::NoModifier);
+                    // The reader's keys: steps, pages and ends, jumps with Ctrl, Alt and
+                    // Shift, the summary and the trace's lengths.
+                    static constexpr Qt::Key kCursorKeys[] = {Qt::Key_Left, Qt::Key_Right,  Qt::Key_Home,
+                                                              Qt::Key_End,  Qt::Key_PageUp, Qt::Key_PageDown,
+                                                              Qt::Key_I,    Qt::Key_1,      Qt::Key_3};
+                    static constexpr Qt::KeyboardModifiers kJumps[] = {
+                        Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier,
+                        Qt::ControlModifier | Qt::ShiftModifier, Qt::AltModifier | Qt::ShiftModifier};
+                    const Qt::Key key = kCursorKeys[pick(int(std::size(kCursorKeys)))];
+                    const Qt::KeyboardModifiers modifiers = chance(50) ? Qt::NoModifier : kJumps[pick(int(std::size(kJumps)))];
+                    log << QStringLiteral("cursor key %1 with %2 in %3")
+                               .arg(key)
+                               .arg(int(modifiers))
+                               .arg(box->objectName());
+                    QTest::keyClick(box, key, modifiers);
                 }
                 break;
             }
