@@ -52,6 +52,7 @@ private slots:
     void sineAndZeroSumHaveNoJumpsOrNoZeros();
     void taskIsSolvedByItsDeviation();
     void spectrumSaysItsTermsAndJumpsBetweenThem();
+    void traceStoppedLeavesTheCursorWhereItWasHeard();
     void traceLengthIsChosenByKey();
 };
 
@@ -76,6 +77,7 @@ void ReadingTest::squareWaveIsReadByItsPlaces()
         {Qt::Key_Left, Qt::ShiftModifier, "скачок вниз на 1.", 0.5},
         {Qt::Key_Left, Qt::ShiftModifier, "скачок вверх на ", 0},
         {Qt::Key_Left, Qt::ShiftModifier, "раньше скачков нет", -1},
+        {Qt::Key_Left, Qt::AltModifier, "ноль, вверх, t = 0 T", 0},
         {Qt::Key_Left, Qt::AltModifier | Qt::ShiftModifier, "цели нет", -1},
     });
     QTest::keyClick(plot, Qt::Key_I);
@@ -172,6 +174,26 @@ void ReadingTest::spectrumSaysItsTermsAndJumpsBetweenThem()
     form->AAA(2)->setText("2");
     QTest::keyClick(spectrum, Qt::Key_I);
     QCOMPARE(spectrum->accessibleDescription(), "Ненулевые гармоники: 1, 2, 5, 7, 9 … 15; наибольшая 2-я, 2 м");
+}
+
+void ReadingTest::traceStoppedLeavesTheCursorWhereItWasHeard()
+{
+    const auto form = startedForm();
+    const auto& ui = controlsOf(*form);
+    ui.Command1->click();
+    auto* trace = form->findChild<GraphTrace*>();
+    PictureBox* plot = ui.Picture1;
+    plot->setFocus();
+    QTest::keyClick(plot, Qt::Key_End);
+    QTest::keyClick(plot, Qt::Key_H);
+    QVERIFY(trace->isTracing());
+    // Stopped at once, the trace was heard at its start, not where the
+    // cursor stood before it.
+    QTest::keyClick(plot, Qt::Key_H);
+    QVERIFY(!trace->isTracing());
+    QVERIFY(plot->marker());
+    QVERIFY2(*plot->marker() < 30, qPrintable(plot->accessibleDescription()));
+    QVERIFY2(plot->accessibleDescription().contains(", точка "), qPrintable(plot->accessibleDescription()));
 }
 
 void ReadingTest::traceLengthIsChosenByKey()
