@@ -10,17 +10,6 @@ QString metres(double v)
     return RealToText(tavelo::RoundedToSignificant(v, 3)) + QStringLiteral(" м");
 }
 
-// "2 уровня", "5 уровней", "21 уровень".
-QString counted(int count, const QString& one, const QString& few, const QString& many)
-{
-    const int lastTwo = count % 100;
-    const int last = count % 10;
-    const QString& word = last == 1 && lastTwo != 11                                  ? one
-                          : last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14) ? few
-                                                                                     : many;
-    return WholeToText(count) + QLatin1Char(' ') + word;
-}
-
 } // namespace
 
 QString operationTitle(SumOperation operation)
@@ -107,10 +96,10 @@ QString operationNote(SumOperation operation, double value)
         return QStringLiteral("Оставлены чётные гармоники");
     case SumOperation::Quantize:
         return QStringLiteral("Сумма квантована: %1")
-            .arg(counted(count, QStringLiteral("уровень"), QStringLiteral("уровня"), QStringLiteral("уровней")));
+            .arg(CountToText(count, QStringLiteral("уровень"), QStringLiteral("уровня"), QStringLiteral("уровней")));
     case SumOperation::SampleAndHold:
         return QStringLiteral("Выборка с запоминанием: %1 за период")
-            .arg(counted(count, QStringLiteral("отсчёт"), QStringLiteral("отсчёта"), QStringLiteral("отсчётов")));
+            .arg(CountToText(count, QStringLiteral("отсчёт"), QStringLiteral("отсчёта"), QStringLiteral("отсчётов")));
     }
     return {};
 }

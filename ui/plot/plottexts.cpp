@@ -18,15 +18,9 @@ QString overshootText(double percent)
     return QStringLiteral("Выброс: %1 % скачка").arg(RealToText(tavelo::RoundedToDecimals(percent, 2)));
 }
 
-// "1 отсчёт", "3 отсчёта", "657 отсчётов".
 QString samplesText(int count)
 {
-    const int lastTwo = count % 100;
-    const int last = count % 10;
-    const QString word = last == 1 && lastTwo != 11                                  ? QStringLiteral("отсчёт")
-                         : last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14) ? QStringLiteral("отсчёта")
-                                                                                    : QStringLiteral("отсчётов");
-    return WholeToText(count) + QLatin1Char(' ') + word;
+    return CountToText(count, QStringLiteral("отсчёт"), QStringLiteral("отсчёта"), QStringLiteral("отсчётов"));
 }
 
 QString shapeOrigin(const ShapeSource& shape)

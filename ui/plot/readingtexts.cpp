@@ -20,17 +20,6 @@ QString time(double periods)
     return QStringLiteral("t = %1 T").arg(RealToText(tavelo::RoundedToDecimals(periods, 3)));
 }
 
-// "1 раз", "2 раза", "5 раз"; the words after a count.
-QString counted(long long count, const QString& one, const QString& few, const QString& many)
-{
-    const long long lastTwo = count % 100;
-    const long long last = count % 10;
-    const QString& word = last == 1 && lastTwo != 11                                  ? one
-                          : last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14) ? few
-                                                                                     : many;
-    return WholeToText(count) + QLatin1Char(' ') + word;
-}
-
 } // namespace
 
 QString extremeText(bool maximum, double value, double periods, bool ofTarget)
@@ -92,7 +81,7 @@ QString noTargetText()
 QString traceSecondsText(double seconds)
 {
     return QStringLiteral("озвучивание графика: %1")
-        .arg(counted(std::llround(seconds), QStringLiteral("секунда"), QStringLiteral("секунды"),
+        .arg(CountToText(std::llround(seconds), QStringLiteral("секунда"), QStringLiteral("секунды"),
                      QStringLiteral("секунд")));
 }
 
@@ -105,7 +94,7 @@ QString plotSummaryText(const tavelo::CurveSummary& curve, const PlotSummaryWord
 {
     QStringList parts;
     parts << QStringLiteral("%1 из %2, %3, %4 на экране")
-                 .arg(counted(words.nonZeroTerms, QStringLiteral("ненулевая гармоника"),
+                 .arg(CountToText(words.nonZeroTerms, QStringLiteral("ненулевая гармоника"),
                               QStringLiteral("ненулевые гармоники"), QStringLiteral("ненулевых гармоник")),
                       WholeToText(words.N), words.sinBasis ? QStringLiteral("SIN") : QStringLiteral("COS"),
                       QStringLiteral("периодов: %1").arg(RealToText(tavelo::RoundedToSignificant(words.periods, 4))));

@@ -31,6 +31,16 @@ QString WholeToText(long long n)
     return QString::fromStdString(tavelo::WholeToText(n));
 }
 
+QString CountToText(long long count, const QString& one, const QString& few, const QString& many)
+{
+    const long long lastTwo = count % 100;
+    const long long last = count % 10;
+    const QString& word = last == 1 && lastTwo != 11                                  ? one
+                          : last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14) ? few
+                                                                                     : many;
+    return WholeToText(count) + QLatin1Char(' ') + word;
+}
+
 QString WholeToLabelText(long long n)
 {
     return QString::fromStdString(tavelo::WholeToLabelText(n));

@@ -11,6 +11,9 @@ class QLineEdit;
 double NumberFromField(const QLineEdit* field);
 
 QString WholeToText(long long n);
+// A count and the noun's form Russian takes after it: "1 отсчёт",
+// "3 отсчёта", "657 отсчётов", "11 отсчётов".
+QString CountToText(long long count, const QString& one, const QString& few, const QString& many);
 QString WholeToLabelText(long long n);
 
 // Written with the full stop, the one decimal point that reading accepts, so
