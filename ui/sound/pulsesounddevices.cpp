@@ -150,12 +150,17 @@ private:
         }
         const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, static_cast<uint32_t>(sampleRate),
                                     static_cast<uint8_t>(channels)};
+        const auto half = static_cast<uint32_t>(sampleRate / 2 * channels * sizeof(float));
         const auto tenth = static_cast<uint32_t>(sampleRate / 10 * channels * sizeof(float));
+        const auto fiftieth = static_cast<uint32_t>(sampleRate / 50 * channels * sizeof(float));
         const auto unset = static_cast<uint32_t>(-1);
-        // Playing: a tenth of a second queued, so that stopping silences the
-        // sound at once. Recording: handed over every tenth of a second.
+        // Playing: half a second queued, so that a busy machine that keeps the
+        // sound's thread or the server waiting leaves no gap, and room asked
+        // for every fiftieth of a second, so that a write waits no longer than
+        // that for a stop to be seen; the stop flushes the queue, so it is
+        // still heard at once. Recording: handed over every tenth of a second.
         const pa_buffer_attr buffer = direction == PA_STREAM_PLAYBACK
-                                          ? pa_buffer_attr{unset, tenth, unset, unset, unset}
+                                          ? pa_buffer_attr{unset, half, unset, fiftieth, unset}
                                           : pa_buffer_attr{unset, unset, unset, unset, tenth};
         int error = 0;
         pa_simple* stream = pulse.open(nullptr, "Tavelo", direction, nullptr, name.toUtf8().constData(), &format, nullptr,
