@@ -82,12 +82,14 @@ std::vector<double> quantized(std::span<const double> samples, int levels)
         return {samples.begin(), samples.end()};
     const auto [lowest, highest] = std::minmax_element(samples.begin(), samples.end());
     const double low = *lowest;
-    const double step = (*highest - low) / double(levels - 1);
+    const double high = *highest;
+    const double step = (high - low) / double(levels - 1);
     if (!(step > 0))
         return {samples.begin(), samples.end()};
     return mapped(samples, [&](double v) {
         const double index = std::clamp(std::floor((v - low) / step + 0.5), 0.0, double(levels - 1));
-        return low + index * step;
+        // The top level computed may round past the largest sample.
+        return std::min(low + index * step, high);
     });
 }
 
@@ -122,7 +124,9 @@ void invertPhases(std::span<double> Fi)
 {
     for (std::size_t n = 1; n < Fi.size(); ++n) {
         const double phase = phaseInTurn(Fi[n]);
-        Fi[n] = phase < 1 ? phase + 1 : phase - 1;
+        const double turned = phase < 1 ? phase + 1 : phase - 1;
+        // Half a turn on from just below 1 can round to 2, which is 0.
+        Fi[n] = turned >= 2 ? 0.0 : turned;
     }
 }
 
@@ -130,10 +134,9 @@ void reversePhases(std::span<double> Fi, bool sinBasis)
 {
     for (std::size_t n = 1; n < Fi.size(); ++n) {
         const double phase = phaseInTurn(Fi[n]);
-        if (sinBasis)
-            Fi[n] = phase <= 1 ? 1 - phase : 3 - phase;
-        else
-            Fi[n] = phase == 0 ? 0.0 : 2 - phase;
+        // 2 less a phase too small to tell from 0 rounds to 2, which is 0.
+        const double reversed = sinBasis ? (phase <= 1 ? 1 - phase : 3 - phase) : 2 - phase;
+        Fi[n] = reversed >= 2 ? 0.0 : reversed;
     }
 }
 

@@ -160,10 +160,14 @@ TEST(SumOperations, InvertReverseAndParityAreExactOnTheTerms)
             EXPECT_NEAR(tavelo::sumAtAngle(even, theta), (f + shifted) / 2, 1e-12);
         }
     }
-    // Phases typed beyond a turn come back within one.
-    std::vector<double> wide{0, 7.5, -0.5, 2};
+    // Phases typed beyond a turn come back within one, and a turn that
+    // rounds to 2 is 0.
+    std::vector<double> wide{0, 7.5, -0.5, 2, std::nextafter(1.0, 0.0)};
     tavelo::invertPhases(wide);
-    EXPECT_EQ(wide, (std::vector<double>{0, 0.5, 0.5, 1}));
+    EXPECT_EQ(wide, (std::vector<double>{0, 0.5, 0.5, 1, 0}));
+    std::vector<double> tiny{0, 1e-300};
+    tavelo::reversePhases(tiny, false);
+    EXPECT_EQ(tiny, (std::vector<double>{0, 0}));
 }
 
 } // namespace
