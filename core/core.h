@@ -1,7 +1,7 @@
 #pragma once
 
 // The synthesis core: field texts to numbers and back, the Fourier series and
-// its plot with its terms, limit shapes and readout, the places a reader jumps to, the spectrum geometry
+// its plot with its terms, the series written as a formula, limit shapes and readout, the places a reader jumps to, the spectrum geometry
 // and the spectrum as a control, the number of terms, the classic waveforms,
 // shapes and their terms, the sounds, a recorded sound's terms, and the
 // tasks. Plain C++, no toolkit.
@@ -23,6 +23,7 @@
 #include "core/plotreadout.h"
 #include "core/recordinganalysis.h"
 #include "core/series.h"
+#include "core/seriesformula.h"
 #include "core/shape.h"
 #include "core/shapeanalysis.h"
 #include "core/singleprecision.h"
