@@ -117,9 +117,13 @@ step(['ctrl+shift+z'], 'Ctrl+Shift+Z does it again, and says so', r'Повтор
 step(['s'], 'S plays the chosen term alone, and says so', r'^Звучит гармоника 1\.?$')
 step(['shift+s'], 'Shift+S: without its one term the sum is silent, and it says so',
      r'^Без гармоники 1 сумма равна нулю: звучать нечему\.?$')
+step(['f'], 'F shows the formula, and says it with «пи»', r'^f\(t\) = 1\.05 sin\(2 пи t/T\)$')
 # A task from the plot area's menu, its items found by what Orca says of them;
-# Ctrl+Enter checks.
+# Ctrl+Enter checks. First the sum kept as the target, with its deviation.
 step(['shift+Tab'], 'Shift+Tab back onto the plot area', r'^Система координат для функции f\(t\) canvas')
+walk_to(['Запомнить сумму'])
+step(['Return'], '«Запомнить сумму»: the deviation from the sum kept',
+     r'Цель: запомненная сумма\. Среднеквадратичное отклонение: [0-9.E+-]+ м')
 walk_to(['Задание', 'Уровень 1'])
 step(['Return'], 'a task of level 1: its words', r'Задание, уровень 1: подберите амплитуды слагаемых 1\.\.2\.')
 # The answer is the target but for the plot's 6.283 for 2 pi: a deviation of

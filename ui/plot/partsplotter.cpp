@@ -31,9 +31,14 @@ QString PartsPlotter::describe(const tavelo::PlotResult& result) const
     return partsDescription(result, drawnShape());
 }
 
+QStringList PartsPlotter::figures(const tavelo::PlotResult& result) const
+{
+    return cornerFigures(result, drawnShape());
+}
+
 void PartsPlotter::showFigures(const tavelo::PlotResult& result) const
 {
-    const QStringList figures = cornerFigures(result, drawnShape());
+    const QStringList figures = this->figures(result);
     if (!figures.isEmpty())
         m_plot->drawText(4, 2, figures.join(QLatin1Char('\n')), m_textFont, Qt::black);
 }

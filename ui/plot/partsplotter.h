@@ -31,6 +31,8 @@ public:
                             const tavelo::PlotYield& yield);
     // Writes the figures of the finished plot in the plot's corner.
     void showFigures(const tavelo::PlotResult& result) const;
+    // Those figures, a line each.
+    QStringList figures(const tavelo::PlotResult& result) const;
     // What a listener is told of the parts of the finished plot.
     QString describe(const tavelo::PlotResult& result) const;
 

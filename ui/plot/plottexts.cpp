@@ -34,6 +34,7 @@ QString shapeOrigin(const ShapeSource& shape)
         return QStringLiteral(" Слагаемые вычислены по записанному звуку: %1.").arg(samplesText(shape.samples));
     case ShapeSource::Kind::Task:
     case ShapeSource::Kind::Operation:
+    case ShapeSource::Kind::Kept:
         return {};
     }
     return {};

@@ -7,7 +7,7 @@
 // Where the terms of a shape of the user's came from, for what the plot
 // says of them.
 struct ShapeSource {
-    enum class Kind { Drawn, Pasted, Recorded, Task, Operation };
+    enum class Kind { Drawn, Pasted, Recorded, Task, Operation, Kept };
     Kind kind = Kind::Drawn;
     int samples = 0;
     // The shape's mean, which the series has no term for, where it is enough

@@ -93,6 +93,8 @@ QString shapeStepName(ShapeSource::Kind source)
         return QStringLiteral("задание");
     case ShapeSource::Kind::Operation:
         return QStringLiteral("преобразование суммы");
+    case ShapeSource::Kind::Kept:
+        return QStringLiteral("запоминание суммы");
     }
     return {};
 }

@@ -1,11 +1,13 @@
 #include "ui/window/additions.h"
 
 #include "ui/operations/sumoperations.h"
+#include "ui/plot/formulaview.h"
 #include "ui/plot/partsplotter.h"
 #include "ui/plot/plotcursor.h"
 #include "ui/plot/plotreader.h"
 #include "ui/plot/plottexts.h"
 #include "ui/plot/shapedrawing.h"
+#include "ui/plot/targetkeeper.h"
 #include "ui/sound/graphtrace.h"
 #include "ui/sound/plotsound.h"
 #include "ui/sound/sounddevices.h"
@@ -19,6 +21,7 @@
 #include "ui/terms/termwriter.h"
 #include "ui/widgets/picturebox.h"
 #include "ui/window/historyactions.h"
+#include "ui/window/keyshelp.h"
 #include "ui/window/picturemenus.h"
 #include "ui/plot/plotcontrol.h"
 #include "ui/series/seriesmodel.h"
@@ -49,6 +52,23 @@ void connectTasks(const Additions& additions, SeriesModel* model, PlotCursor* cu
             columns.push_back(tasks->targetAt(x, readout.W(), readout.P()).value_or(0));
         return columns;
     });
+}
+
+// The formula and the kept sum: neither is a step of the series' history.
+void connectView(const Additions& additions, const DesignedControls& controls, SeriesModel* model, PlotControl* plot,
+                 QWidget* window)
+{
+    PictureMenus* menus = additions.menus;
+    auto* formula = new FormulaView(controls.plotArea, controls.spectrumArea, model, plot, additions.partsPlotter,
+                                    controls.font, window);
+    QObject::connect(menus, &PictureMenus::formulaToggled, formula, &FormulaView::setShown);
+    QObject::connect(menus, &PictureMenus::formulaToggled, plot, &PlotControl::request);
+    QObject::connect(menus, &PictureMenus::copyFormulaRequested, formula, &FormulaView::copy);
+    auto* keeper = new TargetKeeper(model, plot, window, window);
+    QObject::connect(menus, &PictureMenus::keepSumRequested, keeper, &TargetKeeper::keep);
+    QObject::connect(menus, &PictureMenus::removeTargetRequested, keeper, &TargetKeeper::remove);
+    QObject::connect(model, &SeriesModel::targetChanged, menus,
+                     [menus, model] { menus->setHasTarget(model->target().shape != nullptr); });
 }
 
 } // namespace
@@ -113,5 +133,7 @@ Additions createAdditions(const DesignedControls& controls, SeriesModel* model, 
     QObject::connect(model, &SeriesModel::limitShownChanged, menus, &PictureMenus::setLimitShown);
     QObject::connect(menus, &PictureMenus::termsToggled, plot, &PlotControl::request);
     QObject::connect(menus, &PictureMenus::limitToggled, plot, &PlotControl::request);
+    connectView(additions, controls, model, plot, window);
+    new KeysHelp(window);
     return additions;
 }

@@ -42,7 +42,6 @@ PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, const PlotCon
                                        QKeySequence(Qt::SHIFT | Qt::Key_S));
     connect(m_sumWithoutTermAction, &QAction::triggered, this, &PictureMenus::sumWithoutTermRequested);
     addSeparator(spectrum);
-    addCopyAction(spectrum);
 
     m_listenAction = addAction(plot, QStringLiteral("Прослушать"), QKeySequence(Qt::Key_Space));
     connect(m_listenAction, &QAction::triggered, this, &PictureMenus::listenRequested);
@@ -77,10 +76,17 @@ PictureMenus::PictureMenus(PictureBox* plot, PictureBox* spectrum, const PlotCon
     connect(m_termsAction, &QAction::toggled, this, &PictureMenus::termsToggled);
     m_limitAction = addCheckAction(plot, QStringLiteral("Показать предельную форму"));
     connect(m_limitAction, &QAction::toggled, this, &PictureMenus::limitToggled);
+    m_keepSumAction = addAction(plot, QStringLiteral("Запомнить сумму"), {});
+    connect(m_keepSumAction, &QAction::triggered, this, &PictureMenus::keepSumRequested);
+    m_removeTargetAction = addAction(plot, QStringLiteral("Убрать цель"), {});
+    connect(m_removeTargetAction, &QAction::triggered, this, &PictureMenus::removeTargetRequested);
     addSeparator(plot);
+    addViewMenus(plot, spectrum);
+    addCopyAction(spectrum);
     addCopyAction(plot);
     for (PictureBox* box : {plot, spectrum})
         new AreaMenu(box);
+    setTaskOn(false);
     connect(m_control, &PlotControl::runningChanged, this, &PictureMenus::updatePlotItems);
 }
 
@@ -104,7 +110,6 @@ void PictureMenus::addTaskMenu(PictureBox* plot)
     connect(m_taskTargetAction, &QAction::triggered, this, &PictureMenus::taskTargetRequested);
     m_taskEndAction = tasks->addAction(QStringLiteral("Закончить задание"));
     connect(m_taskEndAction, &QAction::triggered, this, &PictureMenus::taskEndRequested);
-    setTaskOn(false);
     plot->addAction(tasks->menuAction());
 }
 
@@ -121,6 +126,31 @@ void PictureMenus::addOperationMenu(PictureBox* plot)
         m_operationActions.append(action);
     }
     plot->addAction(operations->menuAction());
+}
+
+void PictureMenus::addViewMenus(PictureBox* plot, PictureBox* spectrum)
+{
+    m_formulaAction = new QAction(QStringLiteral("Показать формулу"), this);
+    m_formulaAction->setCheckable(true);
+    m_formulaAction->setShortcut(QKeySequence(Qt::Key_F));
+    // The key works on either area, whose menus hold it; in a field it is a
+    // letter typed.
+    m_formulaAction->setShortcutContext(Qt::WidgetShortcut);
+    connect(m_formulaAction, &QAction::toggled, this, &PictureMenus::formulaToggled);
+    m_copyFormulaAction = new QAction(QStringLiteral("Копировать формулу"), this);
+    connect(m_copyFormulaAction, &QAction::triggered, this, &PictureMenus::copyFormulaRequested);
+    for (PictureBox* box : {plot, spectrum}) {
+        auto* view = new QMenu(QStringLiteral("Вид"), box);
+        view->addAction(m_formulaAction);
+        view->addAction(m_copyFormulaAction);
+        box->addAction(view->menuAction());
+    }
+}
+
+void PictureMenus::setHasTarget(bool hasTarget)
+{
+    m_hasTarget = hasTarget;
+    updateTaskItems();
 }
 
 void PictureMenus::setTaskOn(bool on)
@@ -140,6 +170,8 @@ void PictureMenus::updateTaskItems()
     m_taskTargetAction->setEnabled(m_taskOn);
     for (QAction* action : std::as_const(m_operationActions))
         action->setEnabled(!m_taskOn && !m_control->isRunning());
+    m_keepSumAction->setEnabled(!m_taskOn && !m_control->isRunning());
+    m_removeTargetAction->setEnabled(m_hasTarget && !m_taskOn && !m_control->isRunning());
 }
 
 QList<QAction*> PictureMenus::pitchActions() const

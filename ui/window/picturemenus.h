@@ -24,8 +24,10 @@ enum class Waveform;
 // curve as rising and falling pitch (also H), takes a sound recorded or a
 // shape drawn or pasted to compute its terms, does to the sum what a circuit
 // does to a wave, sets tasks, and shows the terms and the limit shape on
-// request; the spectrum plays the chosen term alone or the sum without it (S,
-// Shift+S); both areas copy their picture (also Ctrl+C).
+// request, and keeps the sum as the target or takes the target away; the
+// spectrum plays the chosen term alone or the sum without it (S, Shift+S);
+// both areas show the series' formula (also F) and copy it in «Вид», and copy
+// their picture (also Ctrl+C).
 class PictureMenus : public QObject {
     Q_OBJECT
 
@@ -64,6 +66,14 @@ public:
     QList<QAction*> pitchActions() const;
     // «Записать звук», which reads «Идёт запись…» while it records.
     QAction* recordAction() const { return m_recordAction; }
+    // «Запомнить сумму» and «Убрать цель», which wait for no plot and for no
+    // task; «Убрать цель» only while there is a target.
+    QAction* keepSumAction() const { return m_keepSumAction; }
+    QAction* removeTargetAction() const { return m_removeTargetAction; }
+    // In «Вид» of both areas: «Показать формулу» (checkable, also F on either
+    // area) and «Копировать формулу».
+    QAction* formulaAction() const { return m_formulaAction; }
+    QAction* copyFormulaAction() const { return m_copyFormulaAction; }
 
     // «Прослушать» reads «Остановить звук» while a sound plays.
     void setSoundPlaying(bool playing);
@@ -71,6 +81,7 @@ public:
     // Ticks or unticks «Показать предельную форму» without a new plot.
     void setLimitShown(bool shown);
     void setTaskOn(bool on);
+    void setHasTarget(bool hasTarget);
     void setRecording(bool recording);
     // Adds «Как записано: … Гц» to the pitches, or sets it to the new pitch, chosen.
     void setRecordedPitch(double hertz);
@@ -96,6 +107,10 @@ signals:
     void taskAnswerRequested();
     void taskTargetRequested();
     void taskEndRequested();
+    void keepSumRequested();
+    void removeTargetRequested();
+    void formulaToggled(bool shown);
+    void copyFormulaRequested();
 
 private:
     static void addCopyAction(PictureBox* box);
@@ -103,6 +118,7 @@ private:
 
     void addTaskMenu(PictureBox* plot);
     void addOperationMenu(PictureBox* plot);
+    void addViewMenus(PictureBox* plot, PictureBox* spectrum);
     void updatePlotItems();
     void updateTaskItems();
     void updateRecordItem();
@@ -135,4 +151,9 @@ private:
     double m_recordedPitch = 0;
     QAction* m_recordAction = nullptr;
     bool m_recording = false;
+    QAction* m_keepSumAction = nullptr;
+    QAction* m_removeTargetAction = nullptr;
+    bool m_hasTarget = false;
+    QAction* m_formulaAction = nullptr;
+    QAction* m_copyFormulaAction = nullptr;
 };
