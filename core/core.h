@@ -34,3 +34,4 @@
 #include "core/tone.h"
 #include "core/vectorstate.h"
 #include "core/waveforms.h"
+#include "core/zoomsteps.h"

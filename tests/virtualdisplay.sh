@@ -9,9 +9,13 @@ size=$1
 shift
 number=$(mktemp)
 log=$(mktemp)
+# Settings of the run's own: a window size the user keeps does not change
+# what a test sees, and a test's does not stay behind.
+settings=$(mktemp -d)
+export XDG_CONFIG_HOME=$settings
 Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$number" 2>"$log" &
 server=$!
-trap 'kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; rm -f "$number" "$log"' EXIT
+trap 'kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; rm -rf "$number" "$log" "$settings"' EXIT
 # The server writes its display number once it accepts clients.
 for _ in $(seq 200); do
     [[ -s $number ]] && break

@@ -131,6 +131,8 @@ step(['Return'], 'a task of level 1: its words', r'Задание, уровен�
 walk_to(['Задание', 'Показать ответ'])
 step(['Return'], '«Показать ответ»: the answer plotted', r'Среднеквадратичное отклонение: [0-9.]+E-0[6-9] м')
 step(['ctrl+Return'], 'Ctrl+Enter checks it', r'Верно! Решено заданий: 0\.')
+step(['ctrl+equal'], 'Ctrl+= enlarges the window, and says so', r'^Масштаб 125 %')
+step(['ctrl+minus'], 'Ctrl+− puts it back, and says so', r'^Масштаб 100 %')
 
 print(f'{passed} passed, {len(failures)} failed')
 sys.exit(1 if failures else 0)

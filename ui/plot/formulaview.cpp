@@ -45,13 +45,12 @@ QString spokenFormula(const QString& formula)
 }
 
 FormulaView::FormulaView(PictureBox* plot, PictureBox* spectrum, const SeriesModel* model,
-                         const PlotControl* control, const PartsPlotter* parts, const QFont& font, QObject* parent)
+                         const PlotControl* control, const PartsPlotter* parts, QObject* parent)
     : QObject(parent)
     , m_plot(plot)
     , m_spectrum(spectrum)
     , m_model(model)
     , m_parts(parts)
-    , m_font(font)
 {
     connect(control, &PlotControl::runningChanged, this, [this](bool running) {
         if (running)
@@ -101,13 +100,14 @@ void FormulaView::plotFinished(const tavelo::PlotResult& result)
     m_lines = layOut(m_plotted, m_plot->ScaleWidth() * pixels - 2 * kMargin);
     // Under the figures the plot wrote in its corner, as that text stands.
     const QStringList figures = m_parts->figures(result);
-    const QFontMetricsF metrics(m_font);
+    const QFontMetricsF metrics(m_plot->font());
     const double top = 2 * pixels
                        + (figures.isEmpty() ? 0.0
                                             : metrics.boundingRect(QRectF(0, 0, 1e4, 1e4), Qt::AlignLeft | Qt::AlignTop,
                                                                    figures.join(QLatin1Char('\n')))
                                                   .height());
-    m_plot->drawText(float(kMargin / pixels), float(top / pixels), m_lines.join(QLatin1Char('\n')), m_font, Qt::black);
+    m_plot->drawText(float(kMargin / pixels), float(top / pixels), m_lines.join(QLatin1Char('\n')),
+                      m_plot->font(), Qt::black);
 }
 
 QStringList FormulaView::layOut(const tavelo::HarmonicParams& params, double width) const
@@ -116,7 +116,7 @@ QStringList FormulaView::layOut(const tavelo::HarmonicParams& params, double wid
     const char mark = decimalSeparator();
     if (terms.empty())
         return {QString::fromStdString(tavelo::formulaText(terms, params.sinBasis, mark))};
-    const QFontMetricsF metrics(m_font);
+    const QFontMetricsF metrics(m_plot->font());
     QStringList pieces;
     std::vector<double> widths;
     for (std::size_t i = 0; i < terms.size(); ++i) {

@@ -3,7 +3,6 @@
 #include "core/harmonicparams.h"
 #include "core/plot.h"
 
-#include <QFont>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -23,7 +22,7 @@ class FormulaView : public QObject {
 public:
     // Either area says what is done with the formula when it has the focus.
     FormulaView(PictureBox* plot, PictureBox* spectrum, const SeriesModel* model, const PlotControl* control,
-                const PartsPlotter* parts, const QFont& font, QObject* parent);
+                const PartsPlotter* parts, QObject* parent);
 
     bool isShown() const { return m_shown; }
     // Shown from the next plot on; a listener hears the formula at once.
@@ -45,7 +44,6 @@ private:
     PictureBox* m_spectrum;
     const SeriesModel* m_model;
     const PartsPlotter* m_parts;
-    QFont m_font;
     bool m_shown = false;
     // What the running or last plot was drawn from.
     tavelo::HarmonicParams m_plotted;

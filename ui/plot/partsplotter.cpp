@@ -5,11 +5,10 @@
 #include "ui/series/seriesmodel.h"
 #include "ui/widgets/picturebox.h"
 
-PartsPlotter::PartsPlotter(PictureBox* plot, const SeriesModel* model, const QFont& textFont, QObject* parent)
+PartsPlotter::PartsPlotter(PictureBox* plot, const SeriesModel* model, QObject* parent)
     : QObject(parent)
     , m_plot(plot)
     , m_model(model)
-    , m_textFont(textFont)
 {
 }
 
@@ -40,5 +39,5 @@ void PartsPlotter::showFigures(const tavelo::PlotResult& result) const
 {
     const QStringList figures = this->figures(result);
     if (!figures.isEmpty())
-        m_plot->drawText(4, 2, figures.join(QLatin1Char('\n')), m_textFont, Qt::black);
+        m_plot->drawText(4, 2, figures.join(QLatin1Char('\n')), m_plot->font(), Qt::black);
 }

@@ -3,7 +3,6 @@
 #include "core/plot.h"
 #include "ui/series/shapesource.h"
 
-#include <QFont>
 #include <QObject>
 
 #include <optional>
@@ -19,7 +18,8 @@ class PartsPlotter : public QObject {
     Q_OBJECT
 
 public:
-    PartsPlotter(PictureBox* plot, const SeriesModel* model, const QFont& textFont, QObject* parent);
+    // The figures are written in the plot area's font, which follows the window's size.
+    PartsPlotter(PictureBox* plot, const SeriesModel* model, QObject* parent);
 
     // Taken up by the next plot; a running one is not changed.
     void setShowsTerms(bool shows) { m_showsTerms = shows; }
@@ -41,7 +41,6 @@ private:
 
     PictureBox* m_plot;
     const SeriesModel* m_model;
-    QFont m_textFont;
     bool m_showsTerms = false;
     // Where the target of the last plot came from, when it had one.
     std::optional<ShapeSource> m_drawnShape;

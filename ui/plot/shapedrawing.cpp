@@ -8,7 +8,6 @@
 #include "ui/series/seriesmodel.h"
 #include "ui/series/shapesource.h"
 
-#include <QApplication>
 #include <QMouseEvent>
 #include <QPen>
 #include <QShortcut>
@@ -110,7 +109,7 @@ void ShapeDrawing::showShape()
     }
     if (!lines.isEmpty())
         m_plot->drawLines(lines, QPen(kShapeColor, 1.0));
-    m_plot->drawText(4, 2, drawingHint(), QApplication::font(), Qt::black);
+    m_plot->drawText(4, 2, drawingHint(), m_plot->font(), Qt::black);
 }
 
 void ShapeDrawing::finish()

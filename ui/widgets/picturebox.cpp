@@ -133,7 +133,7 @@ void PictureBox::drawLines(const QList<QLineF>& lines, const QPen& pen)
     QPainter& painter = imagePainter();
     painter.setPen(pen);
     painter.drawLines(pixels);
-    painter.setPen(QPen(m_foreColor, 1.0));
+    painter.setPen(QPen(m_foreColor, m_lineWidth));
     noteChanged(bounds);
 }
 
@@ -147,7 +147,7 @@ void PictureBox::drawText(float x, float y, const QString& text, const QFont& fo
     painter.fillRect(box, Qt::white);
     painter.setPen(color);
     painter.drawText(box.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, text);
-    painter.setPen(QPen(m_foreColor, 1.0));
+    painter.setPen(QPen(m_foreColor, m_lineWidth));
     noteChanged(box);
 }
 
@@ -193,7 +193,7 @@ QPainter& PictureBox::imagePainter()
     if (!m_painter.isActive()) {
         ensureImage();
         m_painter.begin(&m_image);
-        m_painter.setPen(QPen(m_foreColor, 1.0));
+        m_painter.setPen(QPen(m_foreColor, m_lineWidth));
     }
     return m_painter;
 }

@@ -34,6 +34,9 @@ public:
     // 1 for a scale in pixels, 1/15 for twips.
     double pixelsPerUnit() const { return m_pixelsPerUnit; }
     void setPixelsPerUnit(double pixelsPerUnit) { m_pixelsPerUnit = pixelsPerUnit; }
+    // How wide a line is drawn, in pixels: 1, more in an enlarged window.
+    double lineWidth() const { return m_lineWidth; }
+    void setLineWidth(double width) { m_lineWidth = width; }
 
     // The drawing area inside the border, and the outer size, in scale units.
     double ScaleWidth() const;
@@ -99,6 +102,7 @@ private:
     QColor m_backColor = Qt::white;
     QColor m_foreColor = Qt::black;
     double m_pixelsPerUnit = 1.0;
+    double m_lineWidth = 1.0;
     QImage m_image;
     QPainter m_painter;
     QPointF m_current;

@@ -23,6 +23,7 @@
 #include "ui/window/historyactions.h"
 #include "ui/window/keyshelp.h"
 #include "ui/window/picturemenus.h"
+#include "ui/window/windowzoom.h"
 #include "ui/plot/plotcontrol.h"
 #include "ui/series/seriesmodel.h"
 
@@ -60,7 +61,7 @@ void connectView(const Additions& additions, const DesignedControls& controls, S
 {
     PictureMenus* menus = additions.menus;
     auto* formula = new FormulaView(controls.plotArea, controls.spectrumArea, model, plot, additions.partsPlotter,
-                                    controls.font, window);
+                                    window);
     QObject::connect(menus, &PictureMenus::formulaToggled, formula, &FormulaView::setShown);
     QObject::connect(menus, &PictureMenus::formulaToggled, plot, &PlotControl::request);
     QObject::connect(menus, &PictureMenus::copyFormulaRequested, formula, &FormulaView::copy);
@@ -79,7 +80,7 @@ Additions createAdditions(const DesignedControls& controls, SeriesModel* model, 
     Additions additions;
     additions.menus = new PictureMenus(plotArea, controls.spectrumArea, plot, window);
     additions.history = new HistoryActions(model, plot, plotArea, controls.spectrumArea, window);
-    additions.partsPlotter = new PartsPlotter(plotArea, model, controls.font, window);
+    additions.partsPlotter = new PartsPlotter(plotArea, model, window);
     PictureMenus* menus = additions.menus;
     PartsPlotter* partsPlotter = additions.partsPlotter;
     auto* termWriter = new TermWriter(model, plot, window);
@@ -135,5 +136,14 @@ Additions createAdditions(const DesignedControls& controls, SeriesModel* model, 
     QObject::connect(menus, &PictureMenus::limitToggled, plot, &PlotControl::request);
     connectView(additions, controls, model, plot, window);
     new KeysHelp(window);
+    additions.zoom = new WindowZoom(window, plotArea, plot, controls.redrawSpectrum, window);
+    WindowZoom* zoom = additions.zoom;
+    QObject::connect(menus, &PictureMenus::largerRequested, zoom, &WindowZoom::larger);
+    QObject::connect(menus, &PictureMenus::smallerRequested, zoom, &WindowZoom::smaller);
+    QObject::connect(menus, &PictureMenus::originalSizeRequested, zoom, &WindowZoom::original);
+    QObject::connect(menus, &PictureMenus::fullScreenRequested, zoom, [menus, zoom] {
+        zoom->toggleFullScreen();
+        menus->fullScreenAction()->setChecked(zoom->isFullScreen());
+    });
     return additions;
 }

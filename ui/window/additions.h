@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFont>
+#include <functional>
 
 class AmplitudeBarControl;
 class PartsPlotter;
@@ -12,13 +12,14 @@ class QWidget;
 class HistoryActions;
 class SeriesModel;
 class TaskSession;
+class WindowZoom;
 
 // The controls of the design that the additions work on.
 struct DesignedControls {
     PictureBox* plotArea = nullptr;     // Picture1
     PictureBox* spectrumArea = nullptr; // Picture2
     QPushButton* cancel = nullptr;      // Command4
-    QFont font;                         // the window's
+    std::function<void()> redrawSpectrum; // spectrs
 };
 
 // What the window itself uses of its additions: the plot runs through the
@@ -29,6 +30,7 @@ struct Additions {
     TaskSession* tasks = nullptr;
     AmplitudeBarControl* barControl = nullptr;
     HistoryActions* history = nullptr;
+    WindowZoom* zoom = nullptr;
 };
 
 // Creates every addition to the designed window, children of `window`, and

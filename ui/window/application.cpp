@@ -48,6 +48,8 @@ void setUpApplication()
     // The icon lives in a static library, whose resources are not registered by themselves.
     Q_INIT_RESOURCE(icons);
     QCoreApplication::setApplicationName(QStringLiteral("Tavelo"));
+    // The settings live in the user's configuration folder as Tavelo/Tavelo.conf.
+    QCoreApplication::setOrganizationName(QStringLiteral("Tavelo"));
 
     // Every text of the window is Russian, so Qt's own texts (the menus of
     // fields and scroll bars, dialog buttons, accessible actions) are too,

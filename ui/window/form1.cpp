@@ -13,6 +13,7 @@
 #include "ui/window/additions.h"
 #include "ui/window/dialogkeys.h"
 #include "ui/window/picturemenus.h"
+#include "ui/window/windowzoom.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -67,11 +68,12 @@ Form1::Form1(QWidget* parent)
     // After the handlers: typing's step is taken once the fields' rules have run.
     m_model = new SeriesModel(m_series, this, this);
     const Additions additions =
-        createAdditions({ui.Picture1, ui.Picture2, ui.Command4, font()}, m_model, m_plot, this);
+        createAdditions({ui.Picture1, ui.Picture2, ui.Command4, [this] { spectrs(); }}, m_model, m_plot, this);
     m_pictureMenus = additions.menus;
     m_historyActions = additions.history;
     m_partsPlotter = additions.partsPlotter;
     m_tasks = additions.tasks;
+    m_zoom = additions.zoom;
     connect(this, &Form1::spectrumRedrawn, additions.barControl, &AmplitudeBarControl::showSelection);
 }
 
@@ -141,6 +143,7 @@ void Form1::Form_Load()
     show();
     ui.Picture2->setFocus();
     m_model->startHistory();
+    m_zoom->restore();
 }
 
 void Form1::Command3_Click()

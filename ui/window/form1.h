@@ -15,6 +15,7 @@ class PlotControl;
 class SeriesFields;
 class SeriesModel;
 class TaskSession;
+class WindowZoom;
 
 // The one window of the program. Its handlers keep the parameter fields
 // valid through the series' own rules, walk the amplitude and phase fields,
@@ -39,6 +40,7 @@ public:
     PlotControl& plot() const { return *m_plot; }
     const PictureMenus& pictureMenus() const { return *m_pictureMenus; }
     const HistoryActions& historyActions() const { return *m_historyActions; }
+    WindowZoom& zoom() const { return *m_zoom; }
     TaskSession& tasks() const { return *m_tasks; }
 
     // Form-level state: continue flag of the plot, basis captured at its start
@@ -84,6 +86,7 @@ private:
     PartsPlotter* m_partsPlotter = nullptr;
     TaskSession* m_tasks = nullptr;
     PictureMenus* m_pictureMenus = nullptr;
+    WindowZoom* m_zoom = nullptr;
     HistoryActions* m_historyActions = nullptr;
     qint16 m_tdk = 0;
     qint16 m_o1v = 0;

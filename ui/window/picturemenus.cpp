@@ -139,8 +139,27 @@ void PictureMenus::addViewMenus(PictureBox* plot, PictureBox* spectrum)
     connect(m_formulaAction, &QAction::toggled, this, &PictureMenus::formulaToggled);
     m_copyFormulaAction = new QAction(QStringLiteral("Копировать формулу"), this);
     connect(m_copyFormulaAction, &QAction::triggered, this, &PictureMenus::copyFormulaRequested);
+    const auto windowAction = [this, plot](const QString& text, const QList<QKeySequence>& keys) {
+        auto* action = new QAction(text, this);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        plot->window()->addAction(action);
+        return action;
+    };
+    m_largerAction = windowAction(QStringLiteral("Крупнее"), {QKeySequence(Qt::CTRL | Qt::Key_Equal),
+                                                             QKeySequence(Qt::CTRL | Qt::Key_Plus)});
+    connect(m_largerAction, &QAction::triggered, this, &PictureMenus::largerRequested);
+    m_smallerAction = windowAction(QStringLiteral("Мельче"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    connect(m_smallerAction, &QAction::triggered, this, &PictureMenus::smallerRequested);
+    m_originalSizeAction = windowAction(QStringLiteral("Как в оригинале"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
+    connect(m_originalSizeAction, &QAction::triggered, this, &PictureMenus::originalSizeRequested);
+    m_fullScreenAction = windowAction(QStringLiteral("Во весь экран"), {QKeySequence(Qt::Key_F11)});
+    m_fullScreenAction->setCheckable(true);
+    connect(m_fullScreenAction, &QAction::triggered, this, &PictureMenus::fullScreenRequested);
     for (PictureBox* box : {plot, spectrum}) {
         auto* view = new QMenu(QStringLiteral("Вид"), box);
+        view->addActions({m_largerAction, m_smallerAction, m_originalSizeAction, m_fullScreenAction});
+        view->addSeparator();
         view->addAction(m_formulaAction);
         view->addAction(m_copyFormulaAction);
         box->addAction(view->menuAction());

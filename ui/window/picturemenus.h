@@ -74,6 +74,12 @@ public:
     // area) and «Копировать формулу».
     QAction* formulaAction() const { return m_formulaAction; }
     QAction* copyFormulaAction() const { return m_copyFormulaAction; }
+    // Also in «Вид», anywhere in the window: «Крупнее» (Ctrl+=, Ctrl++),
+    // «Мельче» (Ctrl+−), «Как в оригинале» (Ctrl+0) and «Во весь экран» (F11).
+    QAction* largerAction() const { return m_largerAction; }
+    QAction* smallerAction() const { return m_smallerAction; }
+    QAction* originalSizeAction() const { return m_originalSizeAction; }
+    QAction* fullScreenAction() const { return m_fullScreenAction; }
 
     // «Прослушать» reads «Остановить звук» while a sound plays.
     void setSoundPlaying(bool playing);
@@ -111,6 +117,10 @@ signals:
     void removeTargetRequested();
     void formulaToggled(bool shown);
     void copyFormulaRequested();
+    void largerRequested();
+    void smallerRequested();
+    void originalSizeRequested();
+    void fullScreenRequested();
 
 private:
     static void addCopyAction(PictureBox* box);
@@ -156,4 +166,8 @@ private:
     bool m_hasTarget = false;
     QAction* m_formulaAction = nullptr;
     QAction* m_copyFormulaAction = nullptr;
+    QAction* m_largerAction = nullptr;
+    QAction* m_smallerAction = nullptr;
+    QAction* m_originalSizeAction = nullptr;
+    QAction* m_fullScreenAction = nullptr;
 };
