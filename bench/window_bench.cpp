@@ -18,6 +18,7 @@
 #include "ui/window/form1.h"
 #include "ui/window/historyactions.h"
 #include "ui/window/picturemenus.h"
+#include "ui/window/windowzoom.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,6 +26,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -100,6 +102,8 @@ void fillManyTerms(Form1& form)
 int startupProbe(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The zoom is kept in settings: the benchmark's are its own, not the user's.
+    QStandardPaths::setTestModeEnabled(true);
     setUpApplication();
     Form1 window;
     window.Form_Load();
@@ -178,6 +182,30 @@ int main(int argc, char* argv[])
     print("reference loop, N = 250, 657 columns", reference, "ms");
     print("full plot, N = 250, 657 columns", plot, "ms");
     std::printf("%-46s %10.3f x\n", "full plot / reference loop", plot.median / reference.median);
+
+    // The window enlarged: the plot at 200 % (twice the columns) against the
+    // plot at 100 %, alternating; and a step of the zoom to the window redrawn
+    // with the plot drawn again.
+    std::vector<double> doubleSizeRuns;
+    const Figure designSize = measure(15, [&] {
+        form.zoom().setPercent(200);
+        doubleSizeRuns.push_back(plotOnce(form));
+        form.zoom().setPercent(100);
+        return plotOnce(form);
+    });
+    const Figure doubleSize = measure(static_cast<int>(doubleSizeRuns.size()), [&, i = 0]() mutable {
+        return doubleSizeRuns[static_cast<std::size_t>(i++)];
+    });
+    print("full plot at 200 %, N = 250, 1314 columns", doubleSize, "ms");
+    std::printf("%-46s %10.3f x\n", "plot at 200 % / plot at 100 %", doubleSize.median / designSize.median);
+    print("zoom step (100 <-> 125 %) to window redrawn", measure(21, [&, i = 0]() mutable {
+        QElapsedTimer timer;
+        timer.start();
+        form.zoom().setPercent(i++ % 2 == 0 ? 125 : 100);
+        QCoreApplication::processEvents();
+        return milliseconds(timer);
+    }), "ms");
+    form.zoom().setPercent(100);
 
     int digit = 0;
     const Figure amplitudeKey = measure(201, [&] {

@@ -71,13 +71,13 @@ void PictureCanvas::drawParts(const tavelo::ColumnParts& parts)
     for (std::size_t i = 0; i < m_termLines.size(); ++i) {
         if (m_termLines[i].isEmpty())
             continue;
-        m_box->drawLines(m_termLines[i], QPen(QColor(kTermColors[i]), m_box->lineWidth()));
+        m_box->drawLines(m_termLines[i], QPen(QColor(kTermColors[i]), 1.0));
         m_termLines[i].clear();
         // The area converts the next batch's coordinates before it paints them.
         tavelo::releaseUpperVectorState();
     }
     if (parts.target && (static_cast<int>(parts.target->x2) - 1) / kDashColumns % 2 == 0) {
-        m_box->drawLines({lineOf(*parts.target)}, QPen(kTargetColor, m_box->lineWidth()));
+        m_box->drawLines({lineOf(*parts.target)}, QPen(kTargetColor, 1.0));
         tavelo::releaseUpperVectorState();
     }
 }

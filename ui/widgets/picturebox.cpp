@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 PictureBox::PictureBox(QWidget* parent)
     : QFrame(parent)
@@ -100,11 +101,14 @@ void PictureBox::drawSegment(QPointF from, QPointF to)
     if (!line)
         return;
     QPainter& painter = imagePainter();
-    if (line->p1() == line->p2())
-        painter.drawPoint(line->p1());
-    else
-        painter.drawLine(line->p1(), line->p2());
-    noteChanged(QRectF(line->p1(), line->p2()).normalized());
+    for (int i = 0; i < m_linePixels; ++i) {
+        const QPointF offset = across(*line, i);
+        if (line->p1() == line->p2())
+            painter.drawPoint(line->p1() + offset);
+        else
+            painter.drawLine(line->translated(offset));
+    }
+    noteChanged(QRectF(line->p1(), line->p2()).normalized().adjusted(0, 0, m_lineWidth - 1, m_lineWidth - 1));
 }
 
 void PictureBox::noteChanged(const QRectF& pixels)
@@ -133,7 +137,13 @@ void PictureBox::drawLines(const QList<QLineF>& lines, const QPen& pen)
     QPainter& painter = imagePainter();
     painter.setPen(pen);
     painter.drawLines(pixels);
-    painter.setPen(QPen(m_foreColor, m_lineWidth));
+    for (int i = 1; i < m_linePixels; ++i) {
+        QList<QLineF> moved = pixels;
+        for (QLineF& line : moved)
+            line.translate(across(line, i));
+        painter.drawLines(moved);
+    }
+    painter.setPen(QPen(m_foreColor, 1.0));
     noteChanged(bounds);
 }
 
@@ -147,7 +157,7 @@ void PictureBox::drawText(float x, float y, const QString& text, const QFont& fo
     painter.fillRect(box, Qt::white);
     painter.setPen(color);
     painter.drawText(box.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, text);
-    painter.setPen(QPen(m_foreColor, m_lineWidth));
+    painter.setPen(QPen(m_foreColor, 1.0));
     noteChanged(box);
 }
 
@@ -186,6 +196,20 @@ void PictureBox::endPainting()
         m_painter.end();
 }
 
+void PictureBox::setLineWidth(double width)
+{
+    m_lineWidth = width;
+    m_linePixels = std::max(1, static_cast<int>(std::lround(width)));
+}
+
+QPointF PictureBox::across(const QLineF& line, int pixel)
+{
+    // A line wider than a pixel is drawn as lines of one pixel side by side,
+    // which the painter draws several times as fast as one wide line: below a
+    // flat line, beside a steep one.
+    return std::abs(line.dx()) >= std::abs(line.dy()) ? QPointF(0, pixel) : QPointF(pixel, 0);
+}
+
 QPainter& PictureBox::imagePainter()
 {
     // A change of size or pixel ratio repaints, which ends the painter, so the
@@ -193,7 +217,7 @@ QPainter& PictureBox::imagePainter()
     if (!m_painter.isActive()) {
         ensureImage();
         m_painter.begin(&m_image);
-        m_painter.setPen(QPen(m_foreColor, m_lineWidth));
+        m_painter.setPen(QPen(m_foreColor, 1.0));
     }
     return m_painter;
 }

@@ -36,7 +36,7 @@ public:
     void setPixelsPerUnit(double pixelsPerUnit) { m_pixelsPerUnit = pixelsPerUnit; }
     // How wide a line is drawn, in pixels: 1, more in an enlarged window.
     double lineWidth() const { return m_lineWidth; }
-    void setLineWidth(double width) { m_lineWidth = width; }
+    void setLineWidth(double width);
 
     // The drawing area inside the border, and the outer size, in scale units.
     double ScaleWidth() const;
@@ -90,6 +90,8 @@ private:
     // Kept open between drawing operations, which come by the hundred during
     // a plot; closed before anything else touches the image.
     QPainter& imagePainter();
+    // Where the one-pixel copy `pixel` of a line goes that makes it wider.
+    static QPointF across(const QLineF& line, int pixel);
     void endPainting();
     void scheduleRepaint();
     // What was drawn since the last repaint, in widget coordinates.
@@ -103,6 +105,7 @@ private:
     QColor m_foreColor = Qt::black;
     double m_pixelsPerUnit = 1.0;
     double m_lineWidth = 1.0;
+    int m_linePixels = 1;
     QImage m_image;
     QPainter m_painter;
     QPointF m_current;
