@@ -135,6 +135,8 @@ void Form1::Form_Load()
     ui.VScroll3->setMaximum(amplitudeTerms);
     ui.VScroll3->setMinimum(1);
 
+    // The size the user kept, before the window is placed and shown.
+    m_zoom->restore();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
@@ -143,7 +145,6 @@ void Form1::Form_Load()
     show();
     ui.Picture2->setFocus();
     m_model->startHistory();
-    m_zoom->restore();
 }
 
 void Form1::Command3_Click()
