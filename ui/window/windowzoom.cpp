@@ -34,7 +34,7 @@ QString zoomText(int percent)
     return QStringLiteral("Масштаб %1 %").arg(percent);
 }
 
-WindowZoom::WindowZoom(QWidget* window, PictureBox* plot, const PlotControl* control,
+WindowZoom::WindowZoom(QWidget* window, PictureBox* plot, PlotControl* control,
                        std::function<void()> redrawSpectrum, QObject* parent)
     : QObject(parent)
     , m_window(window)
@@ -77,7 +77,9 @@ void WindowZoom::setPercent(int percent)
         return;
     captureDesign();
     apply(percent);
-    save();
+    // Full screen is a state of the moment: what is kept is the window's step.
+    if (!m_fullScreen)
+        save();
     emit percentChanged(m_percent);
 }
 
@@ -142,11 +144,10 @@ void WindowZoom::apply(int percent)
     }
     m_redrawSpectrum();
     // A plot is drawn again at the new size; an area that showed none stays empty.
-    auto* control = const_cast<PlotControl*>(m_control);
     if (!m_control->lastResult().readout.isEmpty())
-        control->request();
+        m_control->request();
     else
-        control->clear();
+        m_control->clear();
     // Said after the plot's own words and once the key is let go: a screen
     // reader that looks at the focus on the key's release takes what it finds
     // there for what it has already said.

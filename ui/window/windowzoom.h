@@ -26,7 +26,7 @@ class WindowZoom : public QObject {
 
 public:
     // `redrawSpectrum` draws the spectrum afresh, as an edit does.
-    WindowZoom(QWidget* window, PictureBox* plot, const PlotControl* control, std::function<void()> redrawSpectrum,
+    WindowZoom(QWidget* window, PictureBox* plot, PlotControl* control, std::function<void()> redrawSpectrum,
                QObject* parent);
 
     int percent() const { return m_percent; }
@@ -58,7 +58,7 @@ private:
 
     QWidget* m_window;
     PictureBox* m_plot;
-    const PlotControl* m_control;
+    PlotControl* m_control;
     std::function<void()> m_redrawSpectrum;
     std::vector<DesignedWidget> m_design;
     QSize m_windowSize;
