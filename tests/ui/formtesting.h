@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -112,6 +113,8 @@ inline void quietOffscreenWarnings()
 // and a plot's outcome usable in signal spies.
 inline void setUpTestApplication()
 {
+    // Settings of the tests' own (the window's kept size among them), never the user's.
+    QStandardPaths::setTestModeEnabled(true);
     setUpApplication();
     quietOffscreenWarnings();
     qRegisterMetaType<tavelo::PlotResult>();

@@ -12,7 +12,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QtTest>
 
 using namespace formtesting;
@@ -66,11 +65,7 @@ class ZoomTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        setUpTestApplication();
-    }
+    void initTestCase() { setUpTestApplication(); }
     void init() { QSettings().clear(); }
     void everyStepShowsEveryTextWholeAndPlotsAtItsResolution();
     void backAt100ThePixelsAreTheDesigns();
