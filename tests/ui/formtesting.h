@@ -19,7 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStandardPaths>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -113,8 +114,11 @@ inline void quietOffscreenWarnings()
 // and a plot's outcome usable in signal spies.
 inline void setUpTestApplication()
 {
-    // Settings of the tests' own (the window's kept size among them), never the user's.
-    QStandardPaths::setTestModeEnabled(true);
+    // Settings of this test's own (the window's kept size among them): never
+    // the user's, nor another test's running beside it.
+    static const QTemporaryDir settings;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     setUpApplication();
     quietOffscreenWarnings();
     qRegisterMetaType<tavelo::PlotResult>();
