@@ -165,4 +165,28 @@ std::variant<std::vector<CellRow>, TableFault> readCellRows(std::string_view tex
     return rows;
 }
 
+std::string commaSeparatedAsTabs(std::string_view text)
+{
+    if (text.find_first_of("\t;") != std::string_view::npos)
+        return std::string(text);
+    bool separators = text.find('.') != std::string_view::npos;
+    for (std::size_t start = 0; start < text.size() && !separators;) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string_view line = text.substr(start, end - start);
+        separators = std::count(line.begin(), line.end(), ',') >= 2;
+        start = end + 1;
+    }
+    if (!separators)
+        return std::string(text);
+    std::string tabbed;
+    tabbed.reserve(text.size());
+    for (const char c : text) {
+        if (c == ',')
+            tabbed += '\t';
+        else if (c != '"')
+            tabbed += c;
+    }
+    return tabbed;
+}
+
 } // namespace tavelo

@@ -48,6 +48,13 @@ struct CellRow {
 std::variant<std::vector<CellRow>, TableFault> readCellRows(std::string_view text, std::size_t maxRows,
                                                            std::size_t maxCells);
 
+// A table saved as comma-separated values where the decimal mark is the
+// full stop ("t,f" / "0.5,1.25") with its commas made tabs and the quotes
+// round its cells taken away, so that readCellRows reads its cells. A text
+// with tabs or semicolons, or one whose commas may be decimal marks (no row
+// with two of them and no full stop), is returned as it is.
+std::string commaSeparatedAsTabs(std::string_view text);
+
 // The number a cell holds, or nothing; a number beyond the range of a double
 // sets `outOfRange`. One below the smallest double reads as 0.
 std::optional<double> readCell(std::string_view cell, bool& outOfRange);

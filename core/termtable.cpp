@@ -25,6 +25,16 @@ std::variant<TermTable, TableFault> readTermTable(std::string_view text)
     return table;
 }
 
+bool namesTerms(std::string_view text)
+{
+    const std::string_view first = text.substr(0, text.find('\n'));
+    for (const std::string_view name : {"Амплитуда", "амплитуда", "АМПЛИТУДА", "Amplitude", "amplitude", "AMPLITUDE"}) {
+        if (first.find(name) != std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
 std::string termTableText(std::string_view header, std::span<const std::string> amplitudes,
                           std::span<const std::string> phases)
 {

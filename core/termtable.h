@@ -22,6 +22,10 @@ struct TermTable {
 // holds the amplitude and optionally the phase; at most kMaxTerms rows.
 std::variant<TermTable, TableFault> readTermTable(std::string_view text);
 
+// Whether a table names terms in its first line (a header with «Амплитуда»
+// or "Amplitude" in it), rather than being the values of a shape.
+bool namesTerms(std::string_view text);
+
 // The table of terms 1..k that readTermTable reads back as the same series:
 // a header line, then per term its amplitude and phase text, a tab between
 // them, a line feed after. A text is kept as it stands where the table reads

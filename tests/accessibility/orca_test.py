@@ -105,9 +105,9 @@ step(['ctrl+Left'], 'Ctrl+Left: the extreme before, with the point\'s place',
 step(['alt+Left'], 'Alt+Left: the zero crossing before', r'^ноль, вниз, t = 1\.5 T, точка \d+ из 658')
 step(['i'], 'I: the curve in one sentence', r'^1 ненулевая гармоника из 1, SIN, периодов: 2 на экране; наибольшее значение 1 м')
 # A context menu opens with no item chosen; Down chooses the first, the
-# history's «Отменить», which has nothing to undo yet.
-step(['Menu', 'Down'], 'the plot area\'s menu opens, Down on its first item', r'^Отменить')
-step(['Down'], 'Down in the menu: its next item', r'^Повторить')
+# submenu «Файл», then the history's «Отменить», which has nothing to undo yet.
+step(['Menu', 'Down'], 'the plot area\'s menu opens, Down on its first item', r'^Файл')
+step(['Down'], 'Down in the menu: its next item', r'^Отменить')
 step(['Escape'], 'Escape closes the menu, back on the plot area', r'^Система координат для функции f\(t\) canvas')
 step(['Tab'], 'Tab onto the spectrum area', r'^Спектральное представление canvas')
 step(['Right'], 'Right chooses the term on show', r'^Гармоника 1 из 1: амплитуда 1 м, начальная фаза 0 π')

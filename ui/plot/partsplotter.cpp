@@ -1,5 +1,6 @@
 #include "ui/plot/partsplotter.h"
 
+#include "ui/files/filetexts.h"
 #include "ui/plot/picturecanvas.h"
 #include "ui/plot/plottexts.h"
 #include "ui/series/seriesmodel.h"
@@ -27,12 +28,16 @@ tavelo::PlotResult PartsPlotter::draw(const tavelo::HarmonicParams& params, doub
 
 QString PartsPlotter::describe(const tavelo::PlotResult& result) const
 {
-    return partsDescription(result, drawnShape());
+    const QString parts = partsDescription(result, drawnShape());
+    return m_fileName.isEmpty() ? parts : QLatin1Char(' ') + fileFigure(m_fileName) + QLatin1Char('.') + parts;
 }
 
 QStringList PartsPlotter::figures(const tavelo::PlotResult& result) const
 {
-    return cornerFigures(result, drawnShape());
+    QStringList figures = cornerFigures(result, drawnShape());
+    if (!m_fileName.isEmpty())
+        figures.prepend(fileFigure(m_fileName));
+    return figures;
 }
 
 void PartsPlotter::showFigures(const tavelo::PlotResult& result) const

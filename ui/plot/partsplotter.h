@@ -4,6 +4,7 @@
 #include "ui/series/shapesource.h"
 
 #include <QObject>
+#include <QString>
 
 #include <optional>
 
@@ -23,6 +24,8 @@ public:
 
     // Taken up by the next plot; a running one is not changed.
     void setShowsTerms(bool shows) { m_showsTerms = shows; }
+    // The name of the lesson's file, said first in the corner; none: empty.
+    void setFileName(const QString& name) { m_fileName = name; }
 
     // The plot keeps what it began with: a part ticked or a target replaced
     // during its yields waits for the next plot, and the shape it draws
@@ -42,6 +45,7 @@ private:
     PictureBox* m_plot;
     const SeriesModel* m_model;
     bool m_showsTerms = false;
+    QString m_fileName;
     // Where the target of the last plot came from, when it had one.
     std::optional<ShapeSource> m_drawnShape;
 };

@@ -43,6 +43,8 @@ public:
     QString periodsText() const { return m_fields->periodsText(); }
     int amplitudeOnShow() const;
 
+    // Everything a step of the history puts back, as it stands now.
+    SeriesState state() const { return capture(); }
     const SeriesTarget& target() const { return m_target; }
     bool limitShown() const { return m_limitShown; }
     std::optional<tavelo::Waveform> lastWaveform() const { return m_lastWaveform; }
@@ -64,6 +66,9 @@ public:
     // their own (a task's words, the limit shape ticked), which the next
     // step's undo keeps as they were before it.
     void write(const SeriesWrite& series);
+    // A whole state, the fields' texts as they are given (their rules then
+    // keep them usable, as typing does).
+    void writeState(const SeriesState& state) { restore(state); }
     void writeAmplitude(int n, double A);
     void showAmplitude(int n);
     void setTarget(SeriesTarget target);

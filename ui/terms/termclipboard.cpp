@@ -54,22 +54,30 @@ QByteArray clipboardText()
 
 void TermClipboard::pasteTerms()
 {
-    const QByteArray text = clipboardText();
+    pasteTable(clipboardText(), true);
+}
+
+void TermClipboard::pasteShape()
+{
+    pasteTable(clipboardText(), false);
+}
+
+void TermClipboard::pasteTable(const QByteArray& text, bool terms, const QString& source)
+{
+    if (!terms) {
+        const auto shape = tavelo::readShapeTable(std::string_view(text.constData(), std::size_t(text.size())));
+        if (const auto* fault = std::get_if<tavelo::TableFault>(&shape)) {
+            showMessage(QMessageBox::Warning, source + tableFaultMessage(*fault, TableContent::Shape), m_messageParent);
+            return;
+        }
+        m_writer->writeShape(std::get<tavelo::Shape>(shape), ShapeSource::Kind::Pasted);
+        return;
+    }
     const auto table = tavelo::readTermTable(std::string_view(text.constData(), std::size_t(text.size())));
     if (const auto* fault = std::get_if<tavelo::TableFault>(&table)) {
-        showMessage(QMessageBox::Warning, tableFaultMessage(*fault, TableContent::Terms), m_messageParent);
+        showMessage(QMessageBox::Warning, source + tableFaultMessage(*fault, TableContent::Terms), m_messageParent);
         return;
     }
     m_writer->writeTable(std::get<tavelo::TermTable>(table));
 }
 
-void TermClipboard::pasteShape()
-{
-    const QByteArray text = clipboardText();
-    const auto shape = tavelo::readShapeTable(std::string_view(text.constData(), std::size_t(text.size())));
-    if (const auto* fault = std::get_if<tavelo::TableFault>(&shape)) {
-        showMessage(QMessageBox::Warning, tableFaultMessage(*fault, TableContent::Shape), m_messageParent);
-        return;
-    }
-    m_writer->writeShape(std::get<tavelo::Shape>(shape), ShapeSource::Kind::Pasted);
-}

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
+#include <QString>
 
 class QWidget;
 class SeriesModel;
@@ -22,6 +24,10 @@ public:
     // One period of a shape pasted as a column of values, or of times and
     // values, whose terms become the series.
     void pasteShape();
+    // A table from elsewhere (a file's text), read as a table of terms or of
+    // a shape as a paste would read it; a fault's message begins with
+    // `source`, the file's name in words.
+    void pasteTable(const QByteArray& text, bool terms, const QString& source = {});
 
 private:
     SeriesModel* m_model;

@@ -1,5 +1,6 @@
 #include "ui/window/additions.h"
 
+#include "ui/files/lessonfiles.h"
 #include "ui/operations/sumoperations.h"
 #include "ui/plot/formulaview.h"
 #include "ui/plot/partsplotter.h"
@@ -145,5 +146,8 @@ Additions createAdditions(const DesignedControls& controls, SeriesModel* model, 
         zoom->toggleFullScreen();
         menus->fullScreenAction()->setChecked(zoom->isFullScreen());
     });
+    // Last, so that «Файл» stands above the history's items.
+    additions.files = new LessonFiles(model, plot, sound, partsPlotter, menus, termClipboard, plotArea,
+                                      controls.spectrumArea, window);
     return additions;
 }

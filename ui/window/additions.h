@@ -10,6 +10,7 @@ class PlotControl;
 class QPushButton;
 class QWidget;
 class HistoryActions;
+class LessonFiles;
 class SeriesModel;
 class TaskSession;
 class WindowZoom;
@@ -31,6 +32,7 @@ struct Additions {
     AmplitudeBarControl* barControl = nullptr;
     HistoryActions* history = nullptr;
     WindowZoom* zoom = nullptr;
+    LessonFiles* files = nullptr;
 };
 
 // Creates every addition to the designed window, children of `window`, and

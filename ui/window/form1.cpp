@@ -74,6 +74,7 @@ Form1::Form1(QWidget* parent)
     m_partsPlotter = additions.partsPlotter;
     m_tasks = additions.tasks;
     m_zoom = additions.zoom;
+    m_files = additions.files;
     connect(this, &Form1::spectrumRedrawn, additions.barControl, &AmplitudeBarControl::showSelection);
 }
 

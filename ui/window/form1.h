@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class HistoryActions;
+class LessonFiles;
 class PartsPlotter;
 class PictureMenus;
 class PlotControl;
@@ -42,6 +43,7 @@ public:
     const HistoryActions& historyActions() const { return *m_historyActions; }
     WindowZoom& zoom() const { return *m_zoom; }
     TaskSession& tasks() const { return *m_tasks; }
+    LessonFiles& files() const { return *m_files; }
 
     // Form-level state: continue flag of the plot, basis captured at its start
     // (-1 for sine), and the indices of the amplitude and phase fields on show.
@@ -87,6 +89,7 @@ private:
     TaskSession* m_tasks = nullptr;
     PictureMenus* m_pictureMenus = nullptr;
     WindowZoom* m_zoom = nullptr;
+    LessonFiles* m_files = nullptr;
     HistoryActions* m_historyActions = nullptr;
     qint16 m_tdk = 0;
     qint16 m_o1v = 0;

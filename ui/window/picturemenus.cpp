@@ -198,6 +198,18 @@ QList<QAction*> PictureMenus::pitchActions() const
     return m_pitchMenu->actions();
 }
 
+void PictureMenus::setPitch(double hertz)
+{
+    const QList<QAction*> pitches = m_pitchGroup->actions();
+    for (qsizetype i = 0; i < std::ssize(PlotSound::kPitches); ++i) {
+        if (hertz == PlotSound::kPitches[i]) {
+            pitches[i]->setChecked(true);
+            return;
+        }
+    }
+    setRecordedPitch(hertz);
+}
+
 void PictureMenus::setRecordedPitch(double hertz)
 {
     if (!m_recordedPitchAction) {

@@ -91,6 +91,8 @@ public:
     void setRecording(bool recording);
     // Adds «Как записано: … Гц» to the pitches, or sets it to the new pitch, chosen.
     void setRecordedPitch(double hertz);
+    // Chooses the pitch of that many hertz: its item, or «Как записано».
+    void setPitch(double hertz);
 
 signals:
     void waveformChosen(tavelo::Waveform waveform);

@@ -1,0 +1,316 @@
+// The lesson in a file: every kind of state saved and opened in a fresh
+// window gives the same fields and the same picture; every faulty file is
+// refused with a message and nothing changed; a failed save leaves the old
+// file whole.
+
+#include "formtesting.h"
+
+#include "ui/files/lessonfiles.h"
+#include "ui/series/seriesmodel.h"
+#include "ui/sound/soundrecording.h"
+#include "ui/tasks/tasksession.h"
+#include "ui/window/picturemenus.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+
+using namespace formtesting;
+
+namespace {
+
+struct Seen {
+    QStringList texts;
+    QImage picture;
+    QImage spectrum;
+
+    bool operator==(const Seen&) const = default;
+};
+
+Seen seen(Form1& form)
+{
+    const Controls ui = controlsOf(form);
+    ui.Command3->setFocus(); // no field's caret in the picture
+    Seen s;
+    s.texts = seriesTexts(form);
+    s.texts << (ui.Option1_0->isChecked() ? "SIN" : "COS") << ui.ANum->text() << ui.FNum->text();
+    // The drawing areas: the window's own focus frame follows a message box closed.
+    s.picture = ui.Picture1->grab().toImage();
+    s.spectrum = ui.Picture2->grab().toImage();
+    return s;
+}
+
+// A second of a sound of `terms` harmonics at `hertz`, as the microphone hands it over.
+std::vector<float> recordedSecond(double hertz, int terms)
+{
+    const int rate = SoundRecording::kSampleRate;
+    std::vector<float> samples(static_cast<std::size_t>(rate));
+    for (std::size_t k = 0; k < samples.size(); ++k) {
+        double v = 0;
+        for (int n = 1; n <= terms; ++n)
+            v += 0.3 / n * std::sin(2 * 3.141592653589793 * n * hertz * double(k) / rate + n);
+        samples[k] = static_cast<float>(v);
+    }
+    return samples;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Runs the command; whether it succeeded.
+bool run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+} // namespace
+
+class FilesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setUpTestApplication(); }
+    void savedAndOpenedInAFreshWindowIsTheSame_data();
+    void savedAndOpenedInAFreshWindowIsTheSame();
+    void faultyFilesAreRefusedWithNothingChanged_data();
+    void faultyFilesAreRefusedWithNothingChanged();
+    void openingIsOneStepAndTablesOpenAsPasted();
+    void aFailedSaveSaysWhyAndLeavesTheOldFileWhole_data();
+    void aFailedSaveSaysWhyAndLeavesTheOldFileWhole();
+};
+
+void FilesTest::savedAndOpenedInAFreshWindowIsTheSame_data()
+{
+    QTest::addColumn<QString>("state");
+    for (const char* state : {"start-up", "cos, 250 terms", "square wave, its limit and terms", "drawn target",
+                              "recording", "task"})
+        QTest::addRow("%s", state) << state;
+}
+
+void FilesTest::savedAndOpenedInAFreshWindowIsTheSame()
+{
+    QFETCH(QString, state);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("урок.tavelo");
+    const auto form = startedForm();
+    const Controls ui = controlsOf(*form);
+    const PictureMenus& menus = form->pictureMenus();
+    if (state == "cos, 250 terms") {
+        ui.Option1_1->setChecked(true);
+        ui.Counti->setText("250");
+        for (int n = 1; n <= tavelo::kMaxTerms; ++n) {
+            form->AAA(n)->setText(QString::number(1.0 / (n * n + 0.5), 'g', 17));
+            form->FFF(n)->setText(n % 3 ? QString("0.%1").arg(n) : QString("1,5")); // a comma stays as typed
+        }
+        ui.VScroll3->setValue(200);
+        ui.VScroll2->setValue(7);
+    } else if (state == "square wave, its limit and terms") {
+        menus.waveformActions().first()->trigger();
+        ui.Counti->setText("15");
+        menus.limitAction()->setChecked(true);
+        menus.termsAction()->setChecked(true);
+    } else if (state == "drawn target") {
+        form->pictureMenus().drawShapeAction()->trigger();
+        const QRect area = ui.Picture1->contentsRect();
+        QTest::mousePress(ui.Picture1, Qt::LeftButton, {}, QPoint(area.left(), area.top() + 40));
+        for (int x = 0; x < area.width(); x += 40)
+            QTest::mouseMove(ui.Picture1, QPoint(area.left() + x, area.top() + 40 + (x / 40 % 2) * 150));
+        QTest::mouseRelease(ui.Picture1, Qt::LeftButton, {}, QPoint(area.right(), area.top() + 60));
+    } else if (state == "recording") {
+        form->findChild<SoundRecording*>()->analyse(recordedSecond(261.6, 12), SoundRecording::kSampleRate);
+    } else if (state == "task") {
+        form->tasks().start(3, 5);
+    }
+    ui.Command1->click();
+    QVERIFY(form->files().saveTo(path));
+    const Seen saved = seen(*form);
+
+    const auto fresh = startedForm();
+    fresh->files().open(path);
+    const Seen opened = seen(*fresh);
+    QCOMPARE(opened.texts, saved.texts);
+    QVERIFY(opened.picture == saved.picture);
+    QCOMPARE(fresh->series().state().target.shape != nullptr, form->series().state().target.shape != nullptr);
+    if (const auto& shape = form->series().state().target.shape)
+        QVERIFY(fresh->series().state().target.shape->samples == shape->samples);
+    // Saved again, the file is the same to the byte.
+    const QString again = folder.filePath("снова.tavelo");
+    QVERIFY(fresh->files().saveTo(again));
+    QCOMPARE(readFile(again), readFile(path));
+}
+
+void FilesTest::faultyFilesAreRefusedWithNothingChanged_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("words");
+    const QByteArray lesson = R"({"format": "tavelo-lesson", "version": 1, "basis": "sin", "N": {"text": "3"},
+        "H": {"text": "1"}, "largestCoordinate": {"text": "1"}, "periods": {"text": "2"}, "terms": []})";
+    QByteArray manyTerms;
+    for (int n = 1; n <= 251; ++n)
+        manyTerms += QByteArray(n > 1 ? ", " : "") + R"({"n": 1, "amplitude": {"text": "1"}, "phase": {"text": "0"}})";
+    QTest::addRow("malformed JSON") << QByteArray(R"({"format": "tavelo-lesson", "version": 1,)") << "урок.tavelo"
+                                    << "повреждён";
+    QTest::addRow("a wrong format name") << QByteArray(R"({"format": "spreadsheet", "version": 1})")
+                                         << "урок.tavelo" << "не файл урока";
+    QTest::addRow("a newer version") << QByteArray(lesson).replace(R"("version": 1)", R"("version": 7)")
+                                     << "урок.tavelo" << "формат 7";
+    QTest::addRow("N out of range") << QByteArray(lesson).replace(R"("text": "3")", R"("text": "300")")
+                                    << "урок.tavelo" << "вне допустимых пределов (N)";
+    QTest::addRow("a value not finite") << QByteArray(lesson).replace(R"({"text": "1"})", R"({"text": "1", "value": 1e999})")
+                                        << "урок.tavelo" << "бесконечное";
+    QTest::addRow("251 terms") << QByteArray(lesson).replace("[]", "[" + manyTerms + "]") << "урок.tavelo" << "больше 250";
+    QTest::addRow("over 20 MB") << QByteArray(20 * 1024 * 1024 + 1, ' ') << "урок.tavelo" << "больше 20 МБ";
+    QTest::addRow("not UTF-8") << QByteArray(lesson).replace("sin", "s\xefn") << "урок.tavelo" << "не текст UTF-8";
+    QTest::addRow("a directory") << QByteArray() << "папка.tavelo" << "это папка";
+    QTest::addRow("a missing file") << QByteArray() << "нет.tavelo" << "такого файла нет";
+    QTest::addRow("a table with a faulty cell") << QByteArray("Амплитуда\tФаза\n1\t0\nabc\t0\n") << "слагаемые.csv"
+                                                << "Строка 3, ячейка 1";
+}
+
+void FilesTest::faultyFilesAreRefusedWithNothingChanged()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, name);
+    QFETCH(QString, words);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(name);
+    if (name.startsWith("папка"))
+        QVERIFY(QDir(folder.path()).mkdir(name));
+    else if (!name.startsWith("нет"))
+        writeFile(path, content);
+    const auto form = startedForm();
+    const Controls ui = controlsOf(*form);
+    menuItem(ui.Picture2, "Прямоугольные колебания (меандр)")->trigger();
+    const Seen before = seen(*form);
+    const std::size_t steps = form->series().historySize();
+
+    QString said;
+    onNextModal([&said](QWidget* box) {
+        said = static_cast<QMessageBox*>(box)->text();
+        box->close();
+    });
+    form->files().open(path);
+    QVERIFY2(said.contains(words), qPrintable(said));
+    QVERIFY2(said.contains(name), qPrintable(said));
+    const Seen after = seen(*form);
+    QCOMPARE(after.texts, before.texts);
+    QVERIFY(after.picture == before.picture);
+    QCOMPARE(form->series().historySize(), steps);
+    QVERIFY(form->files().path().isEmpty());
+}
+
+void FilesTest::openingIsOneStepAndTablesOpenAsPasted()
+{
+    QTemporaryDir folder;
+    const auto form = startedForm();
+    const Controls ui = controlsOf(*form);
+    menuItem(ui.Picture2, "Прямоугольные колебания (меандр)")->trigger();
+    ui.Counti->setText("9");
+    ui.Command1->click();
+    const QString lesson = folder.filePath("меандр.tavelo");
+    QVERIFY(form->files().saveTo(lesson));
+    const Seen square = seen(*form);
+
+    // A comma-separated table from a spreadsheet in English, and one of a
+    // Russian spreadsheet, with semicolons: the same terms.
+    writeFile(folder.filePath("en.csv"), "Amplitude,Phase\n0.5,0.25\n0,0\n0.125,1.5\n");
+    writeFile(folder.filePath("ru.csv"), "Амплитуда;Фаза\n0,5;0,25\n0;0\n0,125;1,5\n");
+    for (const char* table : {"en.csv", "ru.csv"}) {
+        form->files().open(folder.filePath(table));
+        QCOMPARE(ui.Counti->text(), "3");
+        QCOMPARE(form->AAA(1)->text(), "0.5");
+        QCOMPARE(form->FFF(3)->text(), "1.5");
+        QCOMPARE(form->historyActions().undoAction()->text(), "Отменить: вставка слагаемых");
+    }
+    // One column of values is a shape, whose terms are the series.
+    writeFile(folder.filePath("shape.txt"), "0\n1\n0\n-1\n");
+    form->files().open(folder.filePath("shape.txt"));
+    QVERIFY(form->series().state().target.shape);
+
+    form->files().open(lesson);
+    QVERIFY(seen(*form) == square);
+    QCOMPARE(form->historyActions().undoAction()->text(), "Отменить: открытие файла");
+    form->historyActions().undoAction()->trigger();
+    QVERIFY(form->series().state().target.shape);
+    QVERIFY(seriesTexts(*form) != square.texts);
+}
+
+void FilesTest::aFailedSaveSaysWhyAndLeavesTheOldFileWhole_data()
+{
+    QTest::addColumn<QString>("place");
+    QTest::addRow("a folder that does not exist") << "missing folder";
+    QTest::addRow("a name that is a folder") << "folder";
+    QTest::addRow("a read-only folder") << "read-only";
+    QTest::addRow("a full disk") << "full";
+}
+
+void FilesTest::aFailedSaveSaysWhyAndLeavesTheOldFileWhole()
+{
+    QFETCH(QString, place);
+    QTemporaryDir folder;
+    QString path = folder.filePath("урок.tavelo");
+    const QByteArray old = "the old lesson, whole\n";
+    const QString mountPoint = folder.filePath("disk");
+    const auto unmount = qScopeGuard([&] {
+        if (place == "read-only" || place == "full")
+            run("umount", {mountPoint});
+    });
+    if (place == "missing folder") {
+        path = folder.filePath("нет/урок.tavelo");
+    } else if (place == "folder") {
+        QVERIFY(QDir(folder.path()).mkdir("урок.tavelo"));
+    } else {
+        // A small disk of its own, which needs the right to mount one.
+        QVERIFY(QDir(folder.path()).mkdir("disk"));
+        if (!run("mount", {"-t", "tmpfs", "-o", "size=16k", "tavelo-test", mountPoint}))
+            QSKIP("no right to mount a disk here");
+        path = mountPoint + "/урок.tavelo";
+        writeFile(path, old);
+        if (place == "read-only") {
+            QVERIFY(run("mount", {"-o", "remount,ro", mountPoint}));
+        } else {
+            // Filled up but for a few bytes: the old file stays, the new one cannot be written.
+            QFile filler(mountPoint + "/filler");
+            QVERIFY(filler.open(QIODevice::WriteOnly));
+            while (filler.write(QByteArray(512, 'x')) == 512 && filler.flush()) {
+            }
+        }
+    }
+    const auto form = startedForm();
+    controlsOf(*form).Counti->setText("250"); // a lesson larger than what is left of the disk
+    for (int n = 1; n <= tavelo::kMaxTerms; ++n)
+        form->AAA(n)->setText("0.123456789");
+    QString said;
+    onNextModal([&said](QWidget* box) {
+        said = static_cast<QMessageBox*>(box)->text();
+        box->close();
+    });
+    QVERIFY(!form->files().saveTo(path));
+    QVERIFY2(said.startsWith("Файл «урок.tavelo» не сохранён: "), qPrintable(said));
+    QVERIFY2(said.endsWith("Прежний файл остался как был."), qPrintable(said));
+    if (place == "read-only" || place == "full")
+        QCOMPARE(readFile(path), old);
+    QVERIFY(form->files().path().isEmpty());
+}
+
+QTEST_MAIN(FilesTest)
+#include "files_test.moc"

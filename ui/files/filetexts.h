@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/lessonfile.h"
+
+#include <QString>
+
+// Why a lesson file could not be opened, in words, with the file's name.
+QString lessonFaultMessage(const QString& fileName, const tavelo::LessonFault& fault);
+
+// A file that could not be read or written at all: missing, a folder, too
+// large, or what the system said.
+QString missingFileMessage(const QString& fileName);
+QString folderMessage(const QString& fileName);
+QString tooLargeMessage(const QString& fileName);
+QString unknownKindMessage(const QString& fileName);
+QString readFailedMessage(const QString& fileName, const QString& reason);
+QString saveFailedMessage(const QString& fileName, const QString& reason);
+// What a table's fault message begins with when the table is a file's.
+QString tableSourceText(const QString& fileName);
+
+// What the plot's corner and its description say of the lesson's file.
+QString fileFigure(const QString& fileName);
+// Said when a file is opened or saved.
+QString openedText(const QString& fileName);
+QString savedText(const QString& fileName);
+
+// The dialogs' titles and filters.
+QString openDialogTitle();
+QString saveDialogTitle();
+QString lessonFilter();
+QString openFilter();

@@ -1,0 +1,206 @@
+#include "ui/files/lessonfiles.h"
+
+#include "core/celltable.h"
+#include "core/lessonfile.h"
+#include "core/termtable.h"
+#include "ui/files/filetexts.h"
+#include "ui/files/lessonstate.h"
+#include "ui/plot/partsplotter.h"
+#include "ui/plot/plotcontrol.h"
+#include "ui/series/seriesmodel.h"
+#include "ui/sound/plotsound.h"
+#include "ui/terms/termclipboard.h"
+#include "ui/widgets/messages.h"
+#include "ui/widgets/picturebox.h"
+#include "ui/window/picturemenus.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+
+const QString kFolderKey = QStringLiteral("files/folder");
+
+QString shownName(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
+
+} // namespace
+
+LessonFiles::LessonFiles(SeriesModel* model, PlotControl* plot, PlotSound* sound, PartsPlotter* parts,
+                         PictureMenus* menus, TermClipboard* tables, PictureBox* plotArea, PictureBox* spectrumArea,
+                         QWidget* window)
+    : QObject(window)
+    , m_model(model)
+    , m_plot(plot)
+    , m_sound(sound)
+    , m_parts(parts)
+    , m_menus(menus)
+    , m_tables(tables)
+    , m_plotArea(plotArea)
+    , m_window(window)
+{
+    const auto windowAction = [this, window](const QString& text, const QKeySequence& key) {
+        auto* action = new QAction(text, this);
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        window->addAction(action);
+        return action;
+    };
+    m_openAction = windowAction(QStringLiteral("Открыть…"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(m_openAction, &QAction::triggered, this, &LessonFiles::chooseAndOpen);
+    m_saveAction = windowAction(QStringLiteral("Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(m_saveAction, &QAction::triggered, this, &LessonFiles::save);
+    m_saveAsAction = windowAction(QStringLiteral("Сохранить как…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(m_saveAsAction, &QAction::triggered, this, &LessonFiles::saveAs);
+    for (PictureBox* area : {plotArea, spectrumArea}) {
+        auto* files = new QMenu(QStringLiteral("Файл"), area);
+        files->addActions({m_openAction, m_saveAction, m_saveAsAction});
+        auto* separator = new QAction(area);
+        separator->setSeparator(true);
+        area->insertActions(area->actions().value(0), {files->menuAction(), separator});
+    }
+    // A file asked for during a plot opens once the plot has ended.
+    connect(m_plot, &PlotControl::runningChanged, this, [this](bool running) {
+        if (!running && !m_pending.isEmpty())
+            openNow(std::exchange(m_pending, QString()));
+    });
+}
+
+void LessonFiles::open(const QString& path)
+{
+    if (m_plot->isRunning()) {
+        m_pending = path;
+        return;
+    }
+    openNow(path);
+}
+
+void LessonFiles::openNow(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString name = shownName(path);
+    if (info.isDir())
+        return refuse(folderMessage(name));
+    if (!info.exists())
+        return refuse(missingFileMessage(name));
+    if (info.size() > qint64(tavelo::kLessonMaxBytes))
+        return refuse(tooLargeMessage(name));
+    const QString suffix = info.suffix().toLower();
+    const bool table = suffix == u"csv" || suffix == u"tsv" || suffix == u"txt";
+    if (suffix != u"tavelo" && !table)
+        return refuse(unknownKindMessage(name));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refuse(readFailedMessage(name, file.errorString()));
+    // Read to one byte past the limit, in case the file grew since it was looked at.
+    const QByteArray bytes = file.read(qint64(tavelo::kLessonMaxBytes) + 1);
+    if (file.error() != QFileDevice::NoError)
+        return refuse(readFailedMessage(name, file.errorString()));
+    rememberFolder(path);
+    if (table) {
+        const std::string text = tavelo::commaSeparatedAsTabs({bytes.constData(), std::size_t(bytes.size())});
+        m_tables->pasteTable(QByteArray::fromStdString(text), tavelo::namesTerms(text), tableSourceText(name));
+        return;
+    }
+    if (openLesson(path, bytes))
+        m_plotArea->announce(openedText(name));
+}
+
+bool LessonFiles::openLesson(const QString& path, const QByteArray& bytes)
+{
+    const auto read = tavelo::readLesson({bytes.constData(), std::size_t(bytes.size())});
+    if (const auto* fault = std::get_if<tavelo::LessonFault>(&read)) {
+        refuse(lessonFaultMessage(shownName(path), *fault));
+        return false;
+    }
+    const tavelo::Lesson& lesson = std::get<tavelo::Lesson>(read);
+    const SeriesState state = stateOf(lesson, m_model->state());
+    m_model->change({QStringLiteral("открытие файла"), true}, [&] { m_model->writeState(state); });
+    const LessonView view = viewOf(lesson);
+    m_sound->setPitch(view.pitch);
+    m_menus->setPitch(view.pitch);
+    m_menus->termsAction()->setChecked(view.termsShown);
+    m_parts->setShowsTerms(view.termsShown);
+    setPath(path);
+    m_plot->request();
+    return true;
+}
+
+bool LessonFiles::saveTo(const QString& path)
+{
+    const LessonView view{m_sound->pitch(), m_menus->termsAction()->isChecked()};
+    const std::string text = tavelo::writeLesson(lessonOf(m_model->state(), view));
+    // The new text goes to a file beside the old one, which takes its place
+    // only when it is written whole.
+    QSaveFile file(path);
+    const bool saved = file.open(QIODevice::WriteOnly) && file.write(text.data(), qint64(text.size())) == qint64(text.size())
+                       && file.commit();
+    if (!saved) {
+        refuse(saveFailedMessage(shownName(path), file.errorString()));
+        return false;
+    }
+    rememberFolder(path);
+    setPath(path);
+    m_plotArea->announce(savedText(shownName(path)));
+    m_plot->request();
+    return true;
+}
+
+void LessonFiles::chooseAndOpen()
+{
+    const QString path = QFileDialog::getOpenFileName(m_window, openDialogTitle(), folder(), openFilter());
+    if (!path.isEmpty())
+        open(path);
+}
+
+void LessonFiles::save()
+{
+    if (m_path.isEmpty())
+        saveAs();
+    else
+        saveTo(m_path);
+}
+
+void LessonFiles::saveAs()
+{
+    const QString start = m_path.isEmpty() ? QDir(folder()).filePath(QStringLiteral("урок.tavelo")) : m_path;
+    QString path = QFileDialog::getSaveFileName(m_window, saveDialogTitle(), start, lessonFilter());
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".tavelo");
+    saveTo(path);
+}
+
+void LessonFiles::setPath(const QString& path)
+{
+    m_path = QFileInfo(path).absoluteFilePath();
+    m_parts->setFileName(shownName(path));
+}
+
+QString LessonFiles::folder() const
+{
+    const QString remembered = QSettings().value(kFolderKey).toString();
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
+        return remembered;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+void LessonFiles::rememberFolder(const QString& path)
+{
+    QSettings().setValue(kFolderKey, QFileInfo(path).absolutePath());
+}
+
+void LessonFiles::refuse(const QString& message)
+{
+    showMessage(QMessageBox::Warning, message, m_window);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class PartsPlotter;
+class PictureBox;
+class PictureMenus;
+class PlotControl;
+class PlotSound;
+class QAction;
+class QWidget;
+class SeriesModel;
+class TermClipboard;
+
+// The lesson kept in a file and opened again: «Открыть…» (Ctrl+O),
+// «Сохранить» (Ctrl+S) and «Сохранить как…» (Ctrl+Shift+S), in a «Файл»
+// submenu at the top of both drawing areas' menus. A lesson file gives back
+// the fields as typed, the target, the parts shown and the pitch; opening it
+// is one step of the series' history. A table (.csv, .tsv, .txt) opens as a
+// table pasted would. Saving writes a new file and puts it in the old one's
+// place only when it is whole, so a failed save leaves the old file as it
+// was. The file's name stands in the plot's corner.
+class LessonFiles : public QObject {
+    Q_OBJECT
+
+public:
+    LessonFiles(SeriesModel* model, PlotControl* plot, PlotSound* sound, PartsPlotter* parts, PictureMenus* menus,
+                TermClipboard* tables, PictureBox* plotArea, PictureBox* spectrumArea, QWidget* window);
+
+    QAction* openAction() const { return m_openAction; }
+    QAction* saveAction() const { return m_saveAction; }
+    QAction* saveAsAction() const { return m_saveAsAction; }
+
+    // Opens the file; what cannot be opened is said in a message, and
+    // nothing changes. During a plot the file opens when the plot ends.
+    void open(const QString& path);
+    // Saves the lesson to the file; a failure is said in a message.
+    bool saveTo(const QString& path);
+    // The lesson's file, once opened or saved.
+    QString path() const { return m_path; }
+
+    void chooseAndOpen();
+    void save();
+    void saveAs();
+
+private:
+    void openNow(const QString& path);
+    bool openLesson(const QString& path, const QByteArray& bytes);
+    void setPath(const QString& path);
+    QString folder() const;
+    void rememberFolder(const QString& path);
+    void refuse(const QString& message);
+
+    SeriesModel* m_model;
+    PlotControl* m_plot;
+    PlotSound* m_sound;
+    PartsPlotter* m_parts;
+    PictureMenus* m_menus;
+    TermClipboard* m_tables;
+    PictureBox* m_plotArea;
+    QWidget* m_window;
+    QAction* m_openAction;
+    QAction* m_saveAction;
+    QAction* m_saveAsAction;
+    QString m_path;
+    QString m_pending;
+};
