@@ -15,8 +15,10 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 #include <cmath>
@@ -93,6 +95,7 @@ private slots:
     void faultyFilesAreRefusedWithNothingChanged_data();
     void faultyFilesAreRefusedWithNothingChanged();
     void openingIsOneStepAndTablesOpenAsPasted();
+    void aFileDroppedOnAFieldOpensAndTextStaysText();
     void aFailedSaveSaysWhyAndLeavesTheOldFileWhole_data();
     void aFailedSaveSaysWhyAndLeavesTheOldFileWhole();
 };
@@ -252,6 +255,41 @@ void FilesTest::openingIsOneStepAndTablesOpenAsPasted()
     form->historyActions().undoAction()->trigger();
     QVERIFY(form->series().state().target.shape);
     QVERIFY(seriesTexts(*form) != square.texts);
+}
+
+void FilesTest::aFileDroppedOnAFieldOpensAndTextStaysText()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("урок.tavelo");
+    const auto source = startedForm();
+    controlsOf(*source).Counti->setText("4");
+    source->AAA(2)->setText("0.75");
+    QVERIFY(source->files().saveTo(path));
+
+    const auto form = startedForm();
+    TextField* field = form->AAA(1);
+    const auto drop = [field](QMimeData* data) {
+        const QPointF at = field->rect().center();
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data, Qt::LeftButton, {});
+        QApplication::sendEvent(field, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(at, Qt::CopyAction, data, Qt::LeftButton, {});
+        QApplication::sendEvent(field, &dropped);
+        return dropped.isAccepted();
+    };
+    QMimeData file;
+    file.setUrls({QUrl::fromLocalFile(path)});
+    file.setText(QUrl::fromLocalFile(path).toString()); // as file managers offer it
+    QVERIFY(drop(&file));
+    QCOMPARE(controlsOf(*form).Counti->text(), "4");
+    QCOMPARE(form->AAA(2)->text(), "0.75");
+    QCOMPARE(form->AAA(1)->text(), "1");
+    // Text dragged onto a field is the field's, as before.
+    QMimeData text;
+    text.setText("0.5");
+    drop(&text);
+    QCOMPARE(form->AAA(1)->text(), "10.5");
 }
 
 void FilesTest::aFailedSaveSaysWhyAndLeavesTheOldFileWhole_data()

@@ -15,16 +15,29 @@
 #include "ui/window/picturemenus.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDropEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMimeData>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace {
+
+// The file a drag brings, where it brings one file of this computer's.
+QString draggedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().first();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
 
 const QString kFolderKey = QStringLiteral("files/folder");
 
@@ -68,11 +81,34 @@ LessonFiles::LessonFiles(SeriesModel* model, PlotControl* plot, PlotSound* sound
         separator->setSeparator(true);
         area->insertActions(area->actions().value(0), {files->menuAction(), separator});
     }
+    // Drags go to the field or area under the pointer (a field takes text
+    // dropped on it); a file is the window's wherever it is dropped.
+    window->setAcceptDrops(true);
+    qApp->installEventFilter(this);
     // A file asked for during a plot opens once the plot has ended.
     connect(m_plot, &PlotControl::runningChanged, this, [this](bool running) {
         if (!running && !m_pending.isEmpty())
             openNow(std::exchange(m_pending, QString()));
     });
+}
+
+bool LessonFiles::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != m_window)
+        return false;
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QString path = draggedFile(drop->mimeData());
+    if (path.isEmpty())
+        return false;
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type == QEvent::Drop)
+        open(path);
+    return true;
 }
 
 void LessonFiles::open(const QString& path)

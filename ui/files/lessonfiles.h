@@ -20,7 +20,8 @@ class TermClipboard;
 // is one step of the series' history. A table (.csv, .tsv, .txt) opens as a
 // table pasted would. Saving writes a new file and puts it in the old one's
 // place only when it is whole, so a failed save leaves the old file as it
-// was. The file's name stands in the plot's corner.
+// was. The file's name stands in the plot's corner. A file dropped anywhere
+// on the window opens too.
 class LessonFiles : public QObject {
     Q_OBJECT
 
@@ -43,6 +44,9 @@ public:
     void chooseAndOpen();
     void save();
     void saveAs();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void openNow(const QString& path);
