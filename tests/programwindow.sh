@@ -17,3 +17,19 @@ find_program_window() {
     echo "FAIL: the program's window did not appear"
     return 1
 }
+
+# Copies the window's terms out through the spectrum's Ctrl+Shift+C and sets
+# `terms` to the table the clipboard then holds. Needs `window`, `X` and `Y`.
+copy_terms() {
+    xclip -selection clipboard -i </dev/null
+    xdotool windowfocus --sync "$window" mousemove $((X + 650)) $((Y + 110)) click 1
+    sleep 0.5
+    xdotool key ctrl+shift+c
+    terms=""
+    for _ in $(seq 50); do
+        terms=$(xclip -selection clipboard -o 2>/dev/null || true)
+        [[ $terms == Амплитуда* ]] && return 0
+        sleep 0.1
+    done
+    return 1
+}

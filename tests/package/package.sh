@@ -23,7 +23,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source=$(cd "$here/../.." && pwd)
 for tool in mmdebstrap unshare lintian rpmbuild rpmlint rpm2cpio cpio desktop-file-validate appstreamcli \
-    hardening-check git Xvfb xdotool import compare; do
+    hardening-check git Xvfb xdotool xclip import compare; do
     command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is missing"; exit 77; }
 done
 [[ $(id -u) -eq 0 ]] || { echo "SKIPPED: building in a root needs root"; exit 77; }
@@ -183,6 +183,35 @@ window_as_designed() {
     [[ $(compare -metric AE "$source/tests/smoke/reference/startup.png" "$work/startup.png" /dev/null 2>&1) == 0 ]]
 }
 expect "the installed program's window is the design, pixel for pixel" window_as_designed
+# A lesson double-clicked, as a file manager opens it: xdg-open finds the
+# lesson's type the package installs and the program its desktop entry names,
+# which starts with the lesson's terms in its fields. The desktop's own
+# helpers (xdg-utils, the type finder and the desktop database) come with any
+# desktop; the bare root gets them for this.
+lesson_opens() {
+    in_root "$bare" bash -c "DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        xdg-utils libfile-mimeinfo-perl desktop-file-utils >/dev/null" || return 1
+    cat >"$bare/var/tmp/урок.tavelo" <<'LESSON'
+{"format": "tavelo-lesson", "version": 1, "basis": "sin", "N": {"text": "2"}, "H": {"text": "1"},
+ "largestCoordinate": {"text": "1"}, "periods": {"text": "2"},
+ "terms": [{"n": 1, "amplitude": {"text": "0.5"}, "phase": {"text": "0"}},
+           {"n": 2, "amplitude": {"text": "0.25"}, "phase": {"text": "0.5"}}]}
+LESSON
+    local type
+    type=$(in_root "$bare" xdg-mime query filetype /var/tmp/урок.tavelo)
+    echo "xdg-mime: $type"
+    [[ $type == application/x-tavelo ]] || return 1
+    in_root "$bare" env DISPLAY="$DISPLAY" LANG=C.UTF-8 QT_QPA_PLATFORM=xcb xdg-open /var/tmp/урок.tavelo &
+    local pid=$!
+    source "$source/tests/programwindow.sh"
+    local status=0
+    find_program_window && copy_terms || status=1
+    pkill -KILL -x tavelo || true
+    wait "$pid" 2>/dev/null || true
+    echo "copied: $terms"
+    [[ $status -eq 0 && $terms == $'Амплитуда, м\tНачальная фаза, в долях π\n0.5\t0\n0.25\t0.5' ]]
+}
+expect "xdg-open starts the installed program with a lesson" lesson_opens
 expect "apt purges the package" in_root "$bare" bash -c "DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq tavelo >/dev/null"
 left=$(while read -r file; do if [[ -e $bare$file ]]; then echo "$file"; fi; done <"$work/installed.txt")
 expect "purge leaves none of the package's files" test -z "$left"

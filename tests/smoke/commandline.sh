@@ -56,19 +56,10 @@ EOF
 QT_QPA_PLATFORM=xcb "$program" "$work/урок.tavelo" &
 pids+=($!)
 find_program_window
-xclip -selection clipboard -i </dev/null
-xdotool windowfocus --sync "$window" mousemove $((X + 650)) $((Y + 110)) click 1
-sleep 0.5
-xdotool key ctrl+shift+c
-copied=""
-for _ in $(seq 50); do
-    copied=$(xclip -selection clipboard -o 2>/dev/null || true)
-    [[ $copied == Амплитуда* ]] && break
-    sleep 0.1
-done
+copy_terms || true
 expected=$'Амплитуда, м\tНачальная фаза, в долях π\n0.5\t0\n0\t0\n0.25\t1.5'
-[[ $copied == "$expected" ]]
-check "tavelo LESSON starts with the lesson's terms" $? "(copied: $copied)"
+[[ $terms == "$expected" ]]
+check "tavelo LESSON starts with the lesson's terms" $? "(copied: $terms)"
 kill "${pids[@]}" 2>/dev/null || true
 wait 2>/dev/null || true
 pids=()
