@@ -146,8 +146,8 @@ expect "every file compiled with stack clash and control-flow protection" \
 depends=$(dpkg-deb -f "$package" Depends)
 echo "Depends: $depends"
 expect "depends on Qt Widgets, found from the program's libraries" grep -q 'libqt6widgets6' <<<"$depends"
-expect "depends on Liberation Sans, Qt's translations and the sound's library" \
-    grep -qE '(^|, )fonts-liberation2, qt6-translations-l10n, libpulse0(,|$)' <<<"$depends"
+expect "depends on Liberation Sans, Qt's translations and the sound's and sound files' libraries" \
+    grep -qE '(^|, )fonts-liberation2, qt6-translations-l10n, libpulse0, libsndfile1(,|$)' <<<"$depends"
 expect "recommends nothing" test -z "$(dpkg-deb -f "$package" Recommends)"
 
 echo "== the package in a bare root"

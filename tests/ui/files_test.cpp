@@ -75,6 +75,43 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A WAV file of a 220 Hz tone with its second harmonic at half the
+// fundamental, `seconds` long: PCM of `bits` (8, 16, 24 or 32), or 32-bit
+// floating point where `bits` is 0, with `channels` channels alike.
+QByteArray toneWav(int rate, int bits, int channels, double seconds, double level = 0.5)
+{
+    const int bytesPerSample = bits == 0 ? 4 : bits / 8;
+    const auto frames = int(seconds * rate);
+    QByteArray data;
+    for (int k = 0; k < frames; ++k) {
+        const double t = double(k) / rate;
+        const double v = level * (std::sin(2 * M_PI * 220 * t) + 0.5 * std::sin(2 * M_PI * 440 * t + 1)) / 1.5;
+        for (int c = 0; c < channels; ++c) {
+            if (bits == 0) {
+                const float f = float(v);
+                data.append(reinterpret_cast<const char*>(&f), 4);
+            } else if (bits == 8) {
+                data.append(char(std::lround(128 + v * 127)));
+            } else {
+                const auto whole = std::int64_t(std::llround(v * (std::pow(2.0, bits - 1) - 1)));
+                for (int b = 0; b < bytesPerSample; ++b)
+                    data.append(char((whole >> (8 * b)) & 0xFF));
+            }
+        }
+    }
+    const auto le = [](std::uint32_t v, int n) {
+        QByteArray bytes;
+        for (int b = 0; b < n; ++b)
+            bytes.append(char((v >> (8 * b)) & 0xFF));
+        return bytes;
+    };
+    QByteArray wav = "RIFF" + le(std::uint32_t(36 + data.size()), 4) + "WAVEfmt " + le(16, 4);
+    wav += le(bits == 0 ? 3 : 1, 2) + le(std::uint32_t(channels), 2) + le(std::uint32_t(rate), 4);
+    wav += le(std::uint32_t(rate * channels * bytesPerSample), 4) + le(std::uint32_t(channels * bytesPerSample), 2);
+    wav += le(std::uint32_t(bits == 0 ? 32 : bits), 2) + "data" + le(std::uint32_t(data.size()), 4) + data;
+    return wav;
+}
+
 // Runs the command; whether it succeeded.
 bool run(const QString& program, const QStringList& arguments)
 {
@@ -96,6 +133,8 @@ private slots:
     void faultyFilesAreRefusedWithNothingChanged();
     void openingIsOneStepAndTablesOpenAsPasted();
     void aFileDroppedOnAFieldOpensAndTextStaysText();
+    void soundFilesOpenAsRecorded_data();
+    void soundFilesOpenAsRecorded();
     void aFailedSaveSaysWhyAndLeavesTheOldFileWhole_data();
     void aFailedSaveSaysWhyAndLeavesTheOldFileWhole();
 };
@@ -290,6 +329,50 @@ void FilesTest::aFileDroppedOnAFieldOpensAndTextStaysText()
     text.setText("0.5");
     drop(&text);
     QCOMPARE(form->AAA(1)->text(), "10.5");
+}
+
+void FilesTest::soundFilesOpenAsRecorded_data()
+{
+    QTest::addColumn<QByteArray>("wav");
+    QTest::addColumn<QString>("refusal"); // empty: the terms are the tone's
+    QTest::addRow("8-bit, 8 kHz") << toneWav(8000, 8, 1, 1) << "";
+    QTest::addRow("16-bit stereo, 44.1 kHz") << toneWav(44100, 16, 2, 1) << "";
+    QTest::addRow("24-bit, 48 kHz") << toneWav(48000, 24, 1, 1) << "";
+    QTest::addRow("32-bit, 96 kHz") << toneWav(96000, 32, 1, 1) << "";
+    QTest::addRow("floating point stereo, 22.05 kHz") << toneWav(22050, 0, 2, 1) << "";
+    QTest::addRow("10 s, 44.1 kHz") << toneWav(44100, 16, 1, 10) << "";
+    QTest::addRow("silence") << toneWav(44100, 16, 1, 1, 0) << "тих";
+    QTest::addRow("a rate of 4 kHz") << toneWav(4000, 16, 1, 1) << "вне пределов";
+    QTest::addRow("no sound file") << QByteArray("RIFF, but nothing else") << "не звук WAV";
+}
+
+void FilesTest::soundFilesOpenAsRecorded()
+{
+    QFETCH(QByteArray, wav);
+    QFETCH(QString, refusal);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("звук.wav");
+    writeFile(path, wav);
+    const auto form = startedForm();
+    const QStringList before = seriesTexts(*form);
+    QString said;
+    if (!refusal.isEmpty()) {
+        onNextModal([&said](QWidget* box) {
+            said = static_cast<QMessageBox*>(box)->text();
+            box->close();
+        });
+    }
+    form->files().open(path);
+    if (!refusal.isEmpty()) {
+        QVERIFY2(said.contains(refusal) && said.contains("звук.wav"), qPrintable(said));
+        QCOMPARE(seriesTexts(*form), before);
+        return;
+    }
+    QCOMPARE(form->historyActions().undoAction()->text(), "Отменить: запись звука");
+    const double A1 = form->series().amplitude(1);
+    const double A2 = form->series().amplitude(2);
+    QVERIFY2(A1 > 0 && std::abs(A2 / A1 - 0.5) < 0.01, qPrintable(QString("A1 %1, A2 %2").arg(A1).arg(A2)));
+    QVERIFY2(std::abs(form->series().amplitude(3)) < 0.01 * A1, qPrintable(QString::number(form->series().amplitude(3))));
 }
 
 void FilesTest::aFailedSaveSaysWhyAndLeavesTheOldFileWhole_data()

@@ -75,6 +75,11 @@ QString saveFailedMessage(const QString& fileName, const QString& reason)
     return QStringLiteral("Файл «%1» не сохранён: %2. Прежний файл остался как был.").arg(fileName, reason);
 }
 
+QString soundFaultMessage(const QString& fileName, const QString& why)
+{
+    return QStringLiteral("Файл «%1» не открыт: %2.").arg(fileName, why);
+}
+
 QString tableSourceText(const QString& fileName)
 {
     return QStringLiteral("Файл «%1». ").arg(fileName);

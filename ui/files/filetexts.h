@@ -15,7 +15,9 @@ QString tooLargeMessage(const QString& fileName);
 QString unknownKindMessage(const QString& fileName);
 QString readFailedMessage(const QString& fileName, const QString& reason);
 QString saveFailedMessage(const QString& fileName, const QString& reason);
-// What a table's fault message begins with when the table is a file's.
+// A sound file that cannot be read, and why.
+QString soundFaultMessage(const QString& fileName, const QString& why);
+// What a table's or a sound's fault message begins with when it is a file's.
 QString tableSourceText(const QString& fileName);
 
 // What the plot's corner and its description say of the lesson's file.

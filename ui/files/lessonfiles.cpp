@@ -5,10 +5,12 @@
 #include "core/termtable.h"
 #include "ui/files/filetexts.h"
 #include "ui/files/lessonstate.h"
+#include "ui/files/soundfile.h"
 #include "ui/plot/partsplotter.h"
 #include "ui/plot/plotcontrol.h"
 #include "ui/series/seriesmodel.h"
 #include "ui/sound/plotsound.h"
+#include "ui/sound/soundrecording.h"
 #include "ui/terms/termclipboard.h"
 #include "ui/widgets/messages.h"
 #include "ui/widgets/picturebox.h"
@@ -49,8 +51,8 @@ QString shownName(const QString& path)
 } // namespace
 
 LessonFiles::LessonFiles(SeriesModel* model, PlotControl* plot, PlotSound* sound, PartsPlotter* parts,
-                         PictureMenus* menus, TermClipboard* tables, PictureBox* plotArea, PictureBox* spectrumArea,
-                         QWidget* window)
+                         PictureMenus* menus, TermClipboard* tables, SoundRecording* recording, PictureBox* plotArea,
+                         PictureBox* spectrumArea, QWidget* window)
     : QObject(window)
     , m_model(model)
     , m_plot(plot)
@@ -58,6 +60,7 @@ LessonFiles::LessonFiles(SeriesModel* model, PlotControl* plot, PlotSound* sound
     , m_parts(parts)
     , m_menus(menus)
     , m_tables(tables)
+    , m_recording(recording)
     , m_plotArea(plotArea)
     , m_window(window)
 {
@@ -132,7 +135,8 @@ void LessonFiles::openNow(const QString& path)
         return refuse(tooLargeMessage(name));
     const QString suffix = info.suffix().toLower();
     const bool table = suffix == u"csv" || suffix == u"tsv" || suffix == u"txt";
-    if (suffix != u"tavelo" && !table)
+    const bool sound = suffix == u"wav";
+    if (suffix != u"tavelo" && !table && !sound)
         return refuse(unknownKindMessage(name));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -142,6 +146,13 @@ void LessonFiles::openNow(const QString& path)
     if (file.error() != QFileDevice::NoError)
         return refuse(readFailedMessage(name, file.errorString()));
     rememberFolder(path);
+    if (sound) {
+        const SoundFileSamples read = readSoundFile(bytes);
+        if (!read.fault.isEmpty())
+            return refuse(soundFaultMessage(name, read.fault));
+        m_recording->analyse(read.samples, read.sampleRate, tableSourceText(name));
+        return;
+    }
     if (table) {
         const std::string text = tavelo::commaSeparatedAsTabs({bytes.constData(), std::size_t(bytes.size())});
         m_tables->pasteTable(QByteArray::fromStdString(text), tavelo::namesTerms(text), tableSourceText(name));

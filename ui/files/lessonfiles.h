@@ -11,6 +11,7 @@ class PlotSound;
 class QAction;
 class QWidget;
 class SeriesModel;
+class SoundRecording;
 class TermClipboard;
 
 // The lesson kept in a file and opened again: «Открыть…» (Ctrl+O),
@@ -18,7 +19,7 @@ class TermClipboard;
 // submenu at the top of both drawing areas' menus. A lesson file gives back
 // the fields as typed, the target, the parts shown and the pitch; opening it
 // is one step of the series' history. A table (.csv, .tsv, .txt) opens as a
-// table pasted would. Saving writes a new file and puts it in the old one's
+// table pasted would, a sound (.wav) as a sound recorded would. Saving writes a new file and puts it in the old one's
 // place only when it is whole, so a failed save leaves the old file as it
 // was. The file's name stands in the plot's corner. A file dropped anywhere
 // on the window opens too.
@@ -27,7 +28,8 @@ class LessonFiles : public QObject {
 
 public:
     LessonFiles(SeriesModel* model, PlotControl* plot, PlotSound* sound, PartsPlotter* parts, PictureMenus* menus,
-                TermClipboard* tables, PictureBox* plotArea, PictureBox* spectrumArea, QWidget* window);
+                TermClipboard* tables, SoundRecording* recording, PictureBox* plotArea, PictureBox* spectrumArea,
+                QWidget* window);
 
     QAction* openAction() const { return m_openAction; }
     QAction* saveAction() const { return m_saveAction; }
@@ -62,6 +64,7 @@ private:
     PartsPlotter* m_parts;
     PictureMenus* m_menus;
     TermClipboard* m_tables;
+    SoundRecording* m_recording;
     PictureBox* m_plotArea;
     QWidget* m_window;
     QAction* m_openAction;

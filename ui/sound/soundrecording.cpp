@@ -18,7 +18,8 @@ SoundRecording::SoundRecording(SeriesModel* model, PlotControl* plot, PictureBox
     , m_recorder(new SoundRecorder(std::move(devices), this))
 {
     connect(m_recorder, &SoundRecorder::recordingChanged, this, &SoundRecording::recordingChanged);
-    connect(m_recorder, &SoundRecorder::recorded, this, &SoundRecording::analyse);
+    connect(m_recorder, &SoundRecorder::recorded, this,
+            [this](const std::vector<float>& samples, int sampleRate) { analyse(samples, sampleRate); });
     connect(m_recorder, &SoundRecorder::failed, this, [this](const SoundFailure& failure) {
         showMessage(QMessageBox::Warning, soundFailureText(failure, SoundDirection::Recording), m_area);
     });
@@ -39,15 +40,15 @@ void SoundRecording::start()
     m_recorder->record(kSeconds, kSampleRate);
 }
 
-void SoundRecording::analyse(const std::vector<float>& samples, int sampleRate)
+void SoundRecording::analyse(const std::vector<float>& samples, int sampleRate, const QString& source)
 {
     if (m_plot->isRunning()) {
-        m_waiting.emplace(samples, sampleRate);
+        m_waiting.emplace(samples, sampleRate, source);
         return;
     }
     const auto result = tavelo::analyseRecording(samples, sampleRate, m_model->sinBasis());
     if (const auto* fault = std::get_if<tavelo::RecordingFault>(&result)) {
-        showMessage(QMessageBox::Warning, recordingFaultText(*fault), m_area);
+        showMessage(QMessageBox::Warning, source + recordingFaultText(*fault), m_area);
         return;
     }
     emit soundAnalysed(std::get<tavelo::RecordedSound>(result), static_cast<int>(samples.size()));
@@ -57,7 +58,7 @@ void SoundRecording::analyseWaiting(bool plotRunning)
 {
     if (plotRunning || !m_waiting)
         return;
-    const auto [samples, sampleRate] = std::move(*m_waiting);
+    const auto [samples, sampleRate, source] = std::move(*m_waiting);
     m_waiting.reset();
-    analyse(samples, sampleRate);
+    analyse(samples, sampleRate, source);
 }

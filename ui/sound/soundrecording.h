@@ -5,9 +5,11 @@
 #include "ui/sound/sounddevices.h"
 
 #include <QObject>
+#include <QString>
 
 #include <memory>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 class PictureBox;
@@ -33,8 +35,9 @@ public:
 
     bool isRecording() const;
     void start();
-    // What a recording brought, analysed at once or after the running plot.
-    void analyse(const std::vector<float>& samples, int sampleRate);
+    // What a recording brought, analysed at once or after the running plot;
+    // a fault's message begins with `source`, where the sound came from.
+    void analyse(const std::vector<float>& samples, int sampleRate, const QString& source = {});
 
 signals:
     void recordingChanged(bool recording);
@@ -49,5 +52,5 @@ private:
     PictureBox* m_area;
     SoundPlayer* m_player;
     SoundRecorder* m_recorder;
-    std::optional<std::pair<std::vector<float>, int>> m_waiting; // samples and their rate
+    std::optional<std::tuple<std::vector<float>, int, QString>> m_waiting; // samples, their rate and source
 };

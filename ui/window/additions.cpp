@@ -147,7 +147,7 @@ Additions createAdditions(const DesignedControls& controls, SeriesModel* model, 
         menus->fullScreenAction()->setChecked(zoom->isFullScreen());
     });
     // Last, so that «Файл» stands above the history's items.
-    additions.files = new LessonFiles(model, plot, sound, partsPlotter, menus, termClipboard, plotArea,
+    additions.files = new LessonFiles(model, plot, sound, partsPlotter, menus, termClipboard, recording, plotArea,
                                       controls.spectrumArea, window);
     return additions;
 }

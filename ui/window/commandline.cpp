@@ -8,6 +8,10 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 struct Options {
@@ -33,7 +37,18 @@ struct Options {
 
 void print(FILE* stream, const QString& text)
 {
-    const QByteArray bytes = text.toLocal8Bit();
+#ifdef Q_OS_WIN
+    // A window program has no console of its own: the answer goes to the
+    // console it was started from, in its own characters, where there is one.
+    static const bool attached = AttachConsole(ATTACH_PARENT_PROCESS);
+    if (attached) {
+        const HANDLE console = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+        DWORD written = 0;
+        if (WriteConsoleW(console, text.utf16(), DWORD(text.size()), &written, nullptr))
+            return;
+    }
+#endif
+    const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
     std::fflush(stream);
 }
