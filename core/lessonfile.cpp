@@ -130,6 +130,27 @@ public:
         }
     }
 
+    // A lesson's kind: "lesson" (where none is given) or "task", which
+    // needs a target to reach.
+    void task(const JsonValue& object, Lesson& lesson)
+    {
+        const auto* kind = typed<std::string>(member(object, "kind", "kind", false), "kind");
+        if (!kind || *kind == "lesson")
+            return;
+        if (*kind != "task")
+            return refuse(LessonFault::Kind::OutOfRange, "kind");
+        const auto* task = typed<JsonValue::Object>(member(object, "task", "task"), "task");
+        if (!task)
+            return;
+        const auto* words = typed<std::string>(member(*object.member("task"), "words", "task.words", false),
+                                               "task.words");
+        if (words && words->size() > kLessonMaxTextLength)
+            return refuse(LessonFault::Kind::OutOfRange, "task.words");
+        if (!lesson.target)
+            return refuse(LessonFault::Kind::Missing, "target");
+        lesson.task = Lesson::Task{words ? *words : std::string()};
+    }
+
     void target(const JsonValue& object, Lesson& lesson)
     {
         const JsonValue* value = member(object, "target", "target", false);
@@ -192,6 +213,12 @@ std::string writeLesson(const Lesson& lesson)
     JsonValue::Object file;
     file["format"] = std::string(kLessonFormat);
     file["version"] = kLessonVersion;
+    file["kind"] = lesson.task ? "task" : "lesson";
+    if (lesson.task) {
+        JsonValue::Object task;
+        task["words"] = lesson.task->words;
+        file["task"] = std::move(task);
+    }
     file["basis"] = lesson.sinBasis ? "sin" : "cos";
     file["N"] = fieldValue(lesson.N);
     file["H"] = fieldValue(lesson.H);
@@ -290,6 +317,7 @@ std::variant<Lesson, LessonFault> readLesson(std::string_view text)
             reader.refuse(LessonFault::Kind::OutOfRange, "waveform");
     }
     reader.target(file, lesson);
+    reader.task(file, lesson);
     if (reader.fault)
         return *reader.fault;
     return lesson;

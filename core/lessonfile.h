@@ -46,6 +46,15 @@ struct Lesson {
     };
     std::optional<Target> target;
 
+    // A teacher's task: the target to reach and the teacher's words (which
+    // may be empty), with no terms kept.
+    struct Task {
+        std::string words;
+
+        bool operator==(const Task&) const = default;
+    };
+    std::optional<Task> task;
+
     bool operator==(const Lesson&) const = default;
 };
 
@@ -79,7 +88,8 @@ struct LessonFault {
 
 // The lesson as the text of its file: JSON with the format's name and
 // version, the fields' texts with the numbers they read as, the amplitude and
-// phase fields only where their text is not the start text "0".
+// phase fields only where their text is not the start text "0". A teacher's
+// task is a lesson of the kind "task", with its words and a target.
 std::string writeLesson(const Lesson& lesson);
 
 // A lesson file's text read back. The fields' texts are what is read (their

@@ -1,6 +1,7 @@
 #include "core/task.h"
 
 #include "core/series.h"
+#include "core/shape.h"
 
 #include <algorithm>
 #include <array>
@@ -113,6 +114,24 @@ void TaskRound::next(bool solved)
 {
     m_solved += solved ? 1 : 0;
     m_task = makeTask(m_task.level, ++m_seed);
+}
+
+ShapeMatch matchShape(std::span<const double> sum, std::span<const double> target)
+{
+    ShapeMatch match;
+    if (sum.empty() || target.empty())
+        return match;
+    const auto [lowest, highest] = std::minmax_element(target.begin(), target.end());
+    match.allowed = kTeacherTaskTolerance * (*highest - *lowest);
+    double squares = 0;
+    for (std::size_t k = 0; k < target.size(); ++k) {
+        const double theta = 2 * std::numbers::pi * double(k) / double(target.size());
+        const double difference = shapeAt(sum, theta) - target[k];
+        squares += difference * difference;
+    }
+    match.deviation = std::sqrt(squares / double(target.size()));
+    match.solved = match.deviation <= match.allowed;
+    return match;
 }
 
 } // namespace tavelo

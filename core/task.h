@@ -52,6 +52,22 @@ TaskCheck checkTask(const Task& task, std::span<const double> A, std::span<const
 // `count` equal steps from its start.
 std::vector<double> taskTargetSamples(const Task& task, int count);
 
+// A teacher's task: a target shape, and no series behind it. The student's
+// sum matches it when the root mean square of their difference over a period
+// is at most kTeacherTaskTolerance of the target's range (its largest value
+// less its smallest).
+inline constexpr double kTeacherTaskTolerance = 0.05;
+
+struct ShapeMatch {
+    bool solved = false;
+    double deviation = 0; // metres, root mean square
+    double allowed = 0;   // metres: the largest deviation that matches
+};
+
+// `sum` and `target` are one period each, at equal steps from its start;
+// the sum is taken at the target's steps, by straight lines between its own.
+ShapeMatch matchShape(std::span<const double> sum, std::span<const double> target);
+
 // The solved tasks and the one on.
 class TaskRound {
 public:

@@ -35,6 +35,7 @@ tavelo::Lesson richLesson()
     lesson.limitShown = true;
     lesson.waveform = tavelo::Waveform::Triangle;
     lesson.target = tavelo::Lesson::Target{"drawn", {}, 657, 0.1 + 0.2, {"Нарисованная форма: «\"кв\\адрат»\n"}};
+    lesson.task = tavelo::Lesson::Task{"Подберите сумму: «\"»"};
     std::mt19937_64 random(7);
     std::uniform_real_distribution<double> value(-1, 1);
     for (int i = 0; i < 1000; ++i)
@@ -124,6 +125,9 @@ TEST(LessonFile, FaultyFilesAreRefusedWithTheirReason)
         {"a term without its phase", lessonWith("terms", R"("terms": [{"n": 1, "amplitude": {"text": "1"}}])"),
          Kind::Missing, "terms[0].phase"},
         {"field 0 on show", lessonWith("phaseOnShow", R"("phaseOnShow": 0)"), Kind::OutOfRange, "phaseOnShow"},
+        {"a task of no target", lessonWith("kind", R"("kind": "task", "task": {"words": ""})"), Kind::Missing,
+         "target"},
+        {"a kind of neither", lessonWith("kind", R"("kind": "quiz")"), Kind::OutOfRange, "kind"},
         {"a pitch of 5 Hz", lessonWith("pitch", R"("pitch": 5)"), Kind::OutOfRange, "pitch"},
         {"a target of 3 samples",
          lessonWith("target", R"("target": {"source": "drawn", "samples": [1, 2, 3]})"), Kind::OutOfRange,

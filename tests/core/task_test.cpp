@@ -136,3 +136,29 @@ TEST(Task, ARoundCountsWhatIsSolvedAndMovesOn)
 }
 
 } // namespace
+
+TEST(Task, ATeachersTaskMatchesWithinATwentiethOfTheRange)
+{
+    // A sine of amplitude 1 ranges over 2: a sum within 0.1 m root mean
+    // square matches it, whatever its own number of samples.
+    const auto sine = [](std::size_t count, double amplitude) {
+        std::vector<double> samples(count);
+        for (std::size_t k = 0; k < count; ++k)
+            samples[k] = amplitude * std::sin(2 * 3.141592653589793 * double(k) / double(count));
+        return samples;
+    };
+    const std::vector<double> target = sine(4096, 1);
+    struct Case {
+        std::size_t sumSamples;
+        double amplitude;
+        bool solved;
+    };
+    for (const Case c : {Case{4096, 1, true}, Case{1000, 1.1, true}, Case{8192, 0.9, true}, Case{4096, 1.2, false},
+                         Case{657, 0, false}}) {
+        SCOPED_TRACE(c.amplitude);
+        const tavelo::ShapeMatch match = tavelo::matchShape(sine(c.sumSamples, c.amplitude), target);
+        EXPECT_DOUBLE_EQ(match.allowed, 0.1);
+        EXPECT_NEAR(match.deviation, std::abs(c.amplitude - 1) / std::sqrt(2.0), 2e-4);
+        EXPECT_EQ(match.solved, c.solved);
+    }
+}

@@ -133,6 +133,7 @@ private slots:
     void faultyFilesAreRefusedWithNothingChanged();
     void openingIsOneStepAndTablesOpenAsPasted();
     void aFileDroppedOnAFieldOpensAndTextStaysText();
+    void aTeachersTaskOpensWithoutItsAnswerAndIsSolvedWithTheSpectrumsKeys();
     void soundFilesOpenAsRecorded_data();
     void soundFilesOpenAsRecorded();
     void aFailedSaveSaysWhyAndLeavesTheOldFileWhole_data();
@@ -329,6 +330,53 @@ void FilesTest::aFileDroppedOnAFieldOpensAndTextStaysText()
     text.setText("0.5");
     drop(&text);
     QCOMPARE(form->AAA(1)->text(), "10.5");
+}
+
+void FilesTest::aTeachersTaskOpensWithoutItsAnswerAndIsSolvedWithTheSpectrumsKeys()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("задание.tavelo");
+    // The teacher keeps a sum of two terms as the target and saves it as a task.
+    const auto teacher = startedForm();
+    const Controls mine = controlsOf(*teacher);
+    mine.Counti->setText("2");
+    teacher->AAA(1)->setText("0.5");
+    teacher->AAA(2)->setText("0.25");
+    mine.Command1->click();
+    closeNextModal();
+    QVERIFY(!teacher->files().saveTaskTo(path, "no target yet")); // refused: nothing to reach
+    menuItem(mine.Picture1, "Запомнить сумму")->trigger();
+    QVERIFY(teacher->files().saveTaskTo(path, "  Найдите две амплитуды.  "));
+    // The answer stays with the teacher: no term in the file.
+    QVERIFY(readFile(path).contains(R"("terms": [])"));
+
+    const auto form = startedForm();
+    const Controls ui = controlsOf(*form);
+    form->files().open(path);
+    QVERIFY(form->tasks().isOn());
+    QCOMPARE(form->historyActions().undoAction()->text(), "Отменить: открытие задания");
+    QCOMPARE(ui.Counti->text(), "2");
+    QCOMPARE(form->AAA(1)->text(), "0");
+    QCOMPARE(form->AAA(2)->text(), "0");
+    QVERIFY(!form->pictureMenus().taskAnswerAction()->isEnabled());
+    const auto description = [&] { return ui.Picture1->accessibleDescription(); };
+    QVERIFY2(description().contains("Задание учителя: Найдите две амплитуды."), qPrintable(description()));
+
+    ui.Picture1->setFocus();
+    QTest::keyClick(ui.Picture1, Qt::Key_Return, Qt::ControlModifier);
+    QVERIFY2(description().contains("Пока нет: отклонение "), qPrintable(description()));
+    // The spectrum's keys: Home, Up in twentieths of H = 1, Right to the next term.
+    ui.Picture2->setFocus();
+    QTest::keyClick(ui.Picture2, Qt::Key_Home);
+    for (int step = 0; step < 10; ++step)
+        QTest::keyClick(ui.Picture2, Qt::Key_Up);
+    QTest::keyClick(ui.Picture2, Qt::Key_Right);
+    for (int step = 0; step < 5; ++step)
+        QTest::keyClick(ui.Picture2, Qt::Key_Up);
+    QCOMPARE(form->AAA(2)->text(), "0.25");
+    ui.Picture1->setFocus();
+    QTest::keyClick(ui.Picture1, Qt::Key_Return, Qt::ControlModifier);
+    QVERIFY2(description().contains("Верно! Отклонение "), qPrintable(description()));
 }
 
 void FilesTest::soundFilesOpenAsRecorded_data()

@@ -100,6 +100,23 @@ QString savedText(const QString& fileName)
     return QStringLiteral("Сохранено в файл %1").arg(fileName);
 }
 
+QString noTargetMessage()
+{
+    return QStringLiteral("Задание — это цель, к которой ученики подбирают слагаемые, а цели сейчас нет. "
+                          "Нарисуйте или вставьте форму, запишите звук или запомните сумму, а потом сохраните "
+                          "задание.");
+}
+
+QString saveTaskDialogTitle()
+{
+    return QStringLiteral("Сохранить как задание");
+}
+
+QString taskWordsQuestion()
+{
+    return QStringLiteral("Слова задания для учеников (можно оставить пустыми):");
+}
+
 QString openDialogTitle()
 {
     return QStringLiteral("Открыть");

@@ -26,7 +26,12 @@ QString fileFigure(const QString& fileName);
 QString openedText(const QString& fileName);
 QString savedText(const QString& fileName);
 
-// The dialogs' titles and filters.
+// Saving a task with no target shown.
+QString noTargetMessage();
+
+// The dialogs' titles, questions and filters.
+QString saveTaskDialogTitle();
+QString taskWordsQuestion();
 QString openDialogTitle();
 QString saveDialogTitle();
 QString lessonFilter();

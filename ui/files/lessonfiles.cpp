@@ -11,6 +11,7 @@
 #include "ui/series/seriesmodel.h"
 #include "ui/sound/plotsound.h"
 #include "ui/sound/soundrecording.h"
+#include "ui/tasks/tasktexts.h"
 #include "ui/terms/termclipboard.h"
 #include "ui/widgets/messages.h"
 #include "ui/widgets/picturebox.h"
@@ -23,6 +24,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QSaveFile>
@@ -77,9 +80,11 @@ LessonFiles::LessonFiles(SeriesModel* model, PlotControl* plot, PlotSound* sound
     connect(m_saveAction, &QAction::triggered, this, &LessonFiles::save);
     m_saveAsAction = windowAction(QStringLiteral("Сохранить как…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(m_saveAsAction, &QAction::triggered, this, &LessonFiles::saveAs);
+    m_saveTaskAction = new QAction(QStringLiteral("Сохранить как задание…"), this);
+    connect(m_saveTaskAction, &QAction::triggered, this, &LessonFiles::saveTask);
     for (PictureBox* area : {plotArea, spectrumArea}) {
         auto* files = new QMenu(QStringLiteral("Файл"), area);
-        files->addActions({m_openAction, m_saveAction, m_saveAsAction});
+        files->addActions({m_openAction, m_saveAction, m_saveAsAction, m_saveTaskAction});
         auto* separator = new QAction(area);
         separator->setSeparator(true);
         area->insertActions(area->actions().value(0), {files->menuAction(), separator});
@@ -170,8 +175,18 @@ bool LessonFiles::openLesson(const QString& path, const QByteArray& bytes)
         return false;
     }
     const tavelo::Lesson& lesson = std::get<tavelo::Lesson>(read);
-    const SeriesState state = stateOf(lesson, m_model->state());
-    m_model->change({QStringLiteral("открытие файла"), true}, [&] { m_model->writeState(state); });
+    SeriesState state = stateOf(lesson, m_model->state());
+    if (lesson.task) {
+        // A teacher's task: its target and words, the terms the student's to find.
+        const QString words = QString::fromStdString(lesson.task->words);
+        state.task = TaskState();
+        state.task->teacherWords = words;
+        state.target.source = {ShapeSource::Kind::Task, int(state.target.shape->samples.size()), std::nullopt,
+                               {teacherTaskText(words)}};
+        state.limitShown = true;
+    }
+    m_model->change({lesson.task ? QStringLiteral("открытие задания") : QStringLiteral("открытие файла"), true},
+                    [&] { m_model->writeState(state); });
     const LessonView view = viewOf(lesson);
     m_sound->setPitch(view.pitch);
     m_menus->setPitch(view.pitch);
@@ -185,20 +200,48 @@ bool LessonFiles::openLesson(const QString& path, const QByteArray& bytes)
 bool LessonFiles::saveTo(const QString& path)
 {
     const LessonView view{m_sound->pitch(), m_menus->termsAction()->isChecked()};
-    const std::string text = tavelo::writeLesson(lessonOf(m_model->state(), view));
+    if (!write(path, tavelo::writeLesson(lessonOf(m_model->state(), view))))
+        return false;
+    setPath(path);
+    m_plotArea->announce(savedText(shownName(path)));
+    m_plot->request();
+    return true;
+}
+
+bool LessonFiles::saveTaskTo(const QString& path, const QString& words)
+{
+    if (!m_model->target().shape) {
+        refuse(noTargetMessage());
+        return false;
+    }
+    const LessonView view{m_sound->pitch(), false};
+    tavelo::Lesson task = lessonOf(m_model->state(), view);
+    // The answer stays with the teacher.
+    for (std::size_t n = 1; n < task.A.size(); ++n)
+        task.A[n] = task.Fi[n] = "0";
+    task.waveform.reset();
+    task.limitShown = true;
+    task.target->source = "task";
+    task.target->notes = {teacherTaskText(words).toStdString()};
+    task.task = tavelo::Lesson::Task{words.trimmed().toStdString()};
+    if (!write(path, tavelo::writeLesson(task)))
+        return false;
+    m_plotArea->announce(savedText(shownName(path)));
+    return true;
+}
+
+bool LessonFiles::write(const QString& path, const std::string& text)
+{
     // The new text goes to a file beside the old one, which takes its place
     // only when it is written whole.
     QSaveFile file(path);
-    const bool saved = file.open(QIODevice::WriteOnly) && file.write(text.data(), qint64(text.size())) == qint64(text.size())
-                       && file.commit();
+    const bool saved = file.open(QIODevice::WriteOnly)
+                       && file.write(text.data(), qint64(text.size())) == qint64(text.size()) && file.commit();
     if (!saved) {
         refuse(saveFailedMessage(shownName(path), file.errorString()));
         return false;
     }
     rememberFolder(path);
-    setPath(path);
-    m_plotArea->announce(savedText(shownName(path)));
-    m_plot->request();
     return true;
 }
 
@@ -219,13 +262,32 @@ void LessonFiles::save()
 
 void LessonFiles::saveAs()
 {
-    const QString start = m_path.isEmpty() ? QDir(folder()).filePath(QStringLiteral("урок.tavelo")) : m_path;
-    QString path = QFileDialog::getSaveFileName(m_window, saveDialogTitle(), start, lessonFilter());
-    if (path.isEmpty())
+    const QString path = chooseSavePath(saveDialogTitle(), m_path.isEmpty() ? QStringLiteral("урок.tavelo") : m_path);
+    if (!path.isEmpty())
+        saveTo(path);
+}
+
+void LessonFiles::saveTask()
+{
+    if (!m_model->target().shape)
+        return refuse(noTargetMessage());
+    bool given = false;
+    const QString words = QInputDialog::getText(m_window, saveTaskDialogTitle(), taskWordsQuestion(),
+                                                QLineEdit::Normal, QString(), &given);
+    if (!given)
         return;
-    if (QFileInfo(path).suffix().isEmpty())
+    const QString path = chooseSavePath(saveTaskDialogTitle(), QStringLiteral("задание.tavelo"));
+    if (!path.isEmpty())
+        saveTaskTo(path, words);
+}
+
+QString LessonFiles::chooseSavePath(const QString& title, const QString& suggestedName)
+{
+    const QString start = QFileInfo(suggestedName).isAbsolute() ? suggestedName : QDir(folder()).filePath(suggestedName);
+    QString path = QFileDialog::getSaveFileName(m_window, title, start, lessonFilter());
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".tavelo");
-    saveTo(path);
+    return path;
 }
 
 void LessonFiles::setPath(const QString& path)

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <string>
+
 class PartsPlotter;
 class PictureBox;
 class PictureMenus;
@@ -34,18 +36,23 @@ public:
     QAction* openAction() const { return m_openAction; }
     QAction* saveAction() const { return m_saveAction; }
     QAction* saveAsAction() const { return m_saveAsAction; }
+    QAction* saveTaskAction() const { return m_saveTaskAction; }
 
     // Opens the file; what cannot be opened is said in a message, and
     // nothing changes. During a plot the file opens when the plot ends.
     void open(const QString& path);
     // Saves the lesson to the file; a failure is said in a message.
     bool saveTo(const QString& path);
+    // Saves a teacher's task: the target shown with the teacher's words, and
+    // no terms. Without a target there is nothing to save, which is said.
+    bool saveTaskTo(const QString& path, const QString& words);
     // The lesson's file, once opened or saved.
     QString path() const { return m_path; }
 
     void chooseAndOpen();
     void save();
     void saveAs();
+    void saveTask();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,6 +60,8 @@ protected:
 private:
     void openNow(const QString& path);
     bool openLesson(const QString& path, const QByteArray& bytes);
+    bool write(const QString& path, const std::string& text);
+    QString chooseSavePath(const QString& title, const QString& suggestedName);
     void setPath(const QString& path);
     QString folder() const;
     void rememberFolder(const QString& path);
@@ -70,6 +79,7 @@ private:
     QAction* m_openAction;
     QAction* m_saveAction;
     QAction* m_saveAsAction;
+    QAction* m_saveTaskAction;
     QString m_path;
     QString m_pending;
 };

@@ -11,7 +11,7 @@ bool sameTask(const std::optional<TaskState>& a, const std::optional<TaskState>&
     const tavelo::Task& x = a->round.task();
     const tavelo::Task& y = b->round.task();
     return x.level == y.level && x.A == y.A && x.Fi == y.Fi && a->round.solved() == b->round.solved()
-           && a->answerShown == b->answerShown && a->result == b->result;
+           && a->answerShown == b->answerShown && a->result == b->result && a->teacherWords == b->teacherWords;
 }
 
 std::size_t textBytes(const SeriesTexts& texts)

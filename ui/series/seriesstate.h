@@ -35,11 +35,16 @@ struct SeriesTarget {
 };
 
 // A task on: the round, whether its answer was shown (it then counts no
-// point) and the result of the last check, said with the plot it starts.
+// point) and the result of the last check, said with the plot it starts. A
+// teacher's task has its words instead of a round: its target is all there
+// is of it.
 struct TaskState {
     tavelo::TaskRound round;
     bool answerShown = false;
     QString result;
+    std::optional<QString> teacherWords;
+
+    bool isTeachers() const { return teacherWords.has_value(); }
 };
 
 // Everything a step of the series' history puts back.

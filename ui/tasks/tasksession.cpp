@@ -2,6 +2,8 @@
 
 #include "core/limitshape.h"
 #include "core/plotextent.h"
+#include "core/shapeanalysis.h"
+#include "core/sumoperations.h"
 #include "ui/plot/plotcontrol.h"
 #include "ui/series/seriesmodel.h"
 #include "ui/sound/plotsound.h"
@@ -107,7 +109,7 @@ void TaskSession::showTarget()
     ShapeSource source{ShapeSource::Kind::Task, kTargetSamples, std::nullopt, {}};
     if (!state.result.isEmpty())
         source.notes << state.result;
-    source.notes << taskText(state.round.task());
+    source.notes << (state.isTeachers() ? teacherTaskText(*state.teacherWords) : taskText(state.round.task()));
     m_model->setTarget({m_model->target().shape, source});
 }
 
@@ -116,6 +118,10 @@ void TaskSession::check()
     if (!isOn() || m_plot->isRunning())
         return;
     TaskState state = *m_model->task();
+    if (state.isTeachers()) {
+        checkTeachers(state);
+        return;
+    }
     const tavelo::Task& task = state.round.task();
     const int N = m_model->termCount();
     const int last = std::max(task.terms, N);
@@ -139,9 +145,21 @@ void TaskSession::check()
     m_plot->request();
 }
 
+void TaskSession::checkTeachers(TaskState state)
+{
+    // The sum over a period, at as many steps as the target has or more.
+    const std::vector<double>& target = m_model->target().shape->samples;
+    const int steps = std::max(int(target.size()), kTargetSamples);
+    const tavelo::ShapeMatch match = tavelo::matchShape(tavelo::tabledPeriodSamples(m_model->read(), steps), target);
+    state.result = match.solved ? teacherTaskSolvedText(match) : teacherTaskMissedText(match);
+    m_model->setTask(state);
+    showTarget();
+    m_plot->request();
+}
+
 void TaskSession::showAnswer()
 {
-    if (!isOn() || m_plot->isRunning())
+    if (!isOn() || m_model->task()->isTeachers() || m_plot->isRunning())
         return;
     TaskState state = *m_model->task();
     const tavelo::Task& task = state.round.task();
@@ -156,8 +174,20 @@ void TaskSession::showAnswer()
 
 void TaskSession::playTarget()
 {
-    if (isOn())
+    if (!isOn())
+        return;
+    if (!m_model->task()->isTeachers()) {
         m_sound->playTerms(hiddenTerms(m_model->task()->round.task()));
+        return;
+    }
+    // A teacher's target is heard as its own terms.
+    const tavelo::ShapeTerms terms = tavelo::analyseShape(m_model->target().shape->samples, true);
+    tavelo::HarmonicParams heard;
+    heard.A = terms.A;
+    heard.Fi = terms.Fi;
+    heard.N = double(terms.A.size()) - 1;
+    heard.sinBasis = true;
+    m_sound->playTerms(heard);
 }
 
 void TaskSession::end()

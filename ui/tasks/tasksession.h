@@ -21,7 +21,9 @@ struct TaskState;
 // are right. The answer can be shown (counting nothing) and the target
 // heard; ending the task removes the target and leaves the fields. The task
 // lives in the series' model: beginning, showing the answer and ending are
-// steps of its history, and any series of the user's takes its place.
+// steps of its history, and any series of the user's takes its place. A
+// teacher's task, opened from a file, has a target and words and no series:
+// a check compares the sum with the target, and there is no answer to show.
 class TaskSession : public QObject {
     Q_OBJECT
 
@@ -45,6 +47,7 @@ public:
 
 private:
     void begin(TaskState state, const QString& stepName);
+    void checkTeachers(TaskState state);
     void showTarget();
 
     SeriesModel* m_model;

@@ -23,3 +23,24 @@ QString taskMissedText(const tavelo::TaskCheck& check, int terms)
         .arg(RealToText(tavelo::RoundedToSignificant(check.deviation, 3)), WholeToText(check.rightTerms),
              WholeToText(terms));
 }
+
+QString teacherTaskText(const QString& words)
+{
+    const QString trimmed = words.trimmed();
+    return QStringLiteral("Задание учителя: %1")
+        .arg(trimmed.isEmpty() ? QStringLiteral("подберите слагаемые, чтобы сумма совпала с целью.") : trimmed);
+}
+
+QString teacherTaskSolvedText(const tavelo::ShapeMatch& match)
+{
+    return QStringLiteral("Верно! Отклонение %1 м, допустимо до %2 м.")
+        .arg(RealToText(tavelo::RoundedToSignificant(match.deviation, 3)),
+             RealToText(tavelo::RoundedToSignificant(match.allowed, 3)));
+}
+
+QString teacherTaskMissedText(const tavelo::ShapeMatch& match)
+{
+    return QStringLiteral("Пока нет: отклонение %1 м, а допустимо до %2 м (5 % размаха цели).")
+        .arg(RealToText(tavelo::RoundedToSignificant(match.deviation, 3)),
+             RealToText(tavelo::RoundedToSignificant(match.allowed, 3)));
+}

@@ -3,6 +3,7 @@
 #include <QString>
 
 namespace tavelo {
+struct ShapeMatch;
 struct Task;
 struct TaskCheck;
 }
@@ -15,3 +16,8 @@ QString taskText(const tavelo::Task& task);
 QString taskSolvedText(int solved);
 // «Пока нет: отклонение 0.212 м. Верных слагаемых: 1 из 3.»
 QString taskMissedText(const tavelo::TaskCheck& check, int terms);
+
+// A teacher's task: its words in the plot's corner, and what a check found.
+QString teacherTaskText(const QString& words);
+QString teacherTaskSolvedText(const tavelo::ShapeMatch& match);
+QString teacherTaskMissedText(const tavelo::ShapeMatch& match);

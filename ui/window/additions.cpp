@@ -41,7 +41,9 @@ void connectTasks(const Additions& additions, SeriesModel* model, PlotCursor* cu
     QObject::connect(menus, &PictureMenus::taskAnswerRequested, tasks, &TaskSession::showAnswer);
     QObject::connect(menus, &PictureMenus::taskTargetRequested, tasks, &TaskSession::playTarget);
     QObject::connect(menus, &PictureMenus::taskEndRequested, tasks, &TaskSession::end);
-    QObject::connect(model, &SeriesModel::taskChanged, menus, [menus, tasks] { menus->setTaskOn(tasks->isOn()); });
+    QObject::connect(model, &SeriesModel::taskChanged, menus, [menus, model] {
+        menus->setTaskOn(model->task().has_value(), !model->task() || !model->task()->isTeachers());
+    });
     // The cursor reads the target beside the sum, and the trace plays it after the sum.
     cursor->setTarget([tasks, cursor](int x) {
         const tavelo::PlotReadout& readout = cursor->readout();

@@ -172,9 +172,10 @@ void PictureMenus::setHasTarget(bool hasTarget)
     updateTaskItems();
 }
 
-void PictureMenus::setTaskOn(bool on)
+void PictureMenus::setTaskOn(bool on, bool answerKnown)
 {
     m_taskOn = on;
+    m_answerKnown = answerKnown;
     updateTaskItems();
 }
 
@@ -186,6 +187,7 @@ void PictureMenus::updateTaskItems()
         action->setEnabled(!m_control->isRunning());
     for (QAction* action : {m_taskCheckAction, m_taskAnswerAction, m_taskEndAction})
         action->setEnabled(m_taskOn && !m_control->isRunning());
+    m_taskAnswerAction->setEnabled(m_taskAnswerAction->isEnabled() && m_answerKnown);
     m_taskTargetAction->setEnabled(m_taskOn);
     for (QAction* action : std::as_const(m_operationActions))
         action->setEnabled(!m_taskOn && !m_control->isRunning());

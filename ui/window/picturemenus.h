@@ -86,7 +86,8 @@ public:
 
     // Ticks or unticks «Показать предельную форму» without a new plot.
     void setLimitShown(bool shown);
-    void setTaskOn(bool on);
+    // A task on; a teacher's has no answer to show.
+    void setTaskOn(bool on, bool answerKnown = true);
     void setHasTarget(bool hasTarget);
     void setRecording(bool recording);
     // Adds «Как записано: … Гц» to the pitches, or sets it to the new pitch, chosen.
@@ -152,6 +153,7 @@ private:
     QAction* m_sumWithoutTermAction = nullptr;
     QList<QAction*> m_taskLevelActions;
     bool m_taskOn = false;
+    bool m_answerKnown = true;
     const PlotControl* m_control;
     QAction* m_taskCheckAction = nullptr;
     QAction* m_taskAnswerAction = nullptr;
