@@ -21,6 +21,8 @@
 #include <QUrl>
 #include <QtTest>
 
+#include "ui/plot/plotcontrol.h"
+
 #include <cmath>
 
 using namespace formtesting;
@@ -134,6 +136,8 @@ private slots:
     void openingIsOneStepAndTablesOpenAsPasted();
     void aFileDroppedOnAFieldOpensAndTextStaysText();
     void aTeachersTaskOpensWithoutItsAnswerAndIsSolvedWithTheSpectrumsKeys();
+    void thePictureAndTheValuesAreSavedForAReport_data();
+    void thePictureAndTheValuesAreSavedForAReport();
     void soundFilesOpenAsRecorded_data();
     void soundFilesOpenAsRecorded();
     void aFailedSaveSaysWhyAndLeavesTheOldFileWhole_data();
@@ -377,6 +381,57 @@ void FilesTest::aTeachersTaskOpensWithoutItsAnswerAndIsSolvedWithTheSpectrumsKey
     ui.Picture1->setFocus();
     QTest::keyClick(ui.Picture1, Qt::Key_Return, Qt::ControlModifier);
     QVERIFY2(description().contains("Верно! Отклонение "), qPrintable(description()));
+}
+
+void FilesTest::thePictureAndTheValuesAreSavedForAReport_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("separator");
+    QTest::addRow("English") << "en_US" << ",";
+    QTest::addRow("Russian") << "ru_RU" << ";";
+}
+
+void FilesTest::thePictureAndTheValuesAreSavedForAReport()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, separator);
+    QLocale::setDefault(QLocale(locale));
+    const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
+    QTemporaryDir folder;
+    const auto form = startedForm();
+    const Controls ui = controlsOf(*form);
+    const PictureMenus& menus = form->pictureMenus();
+    menus.waveformActions().first()->trigger();
+    ui.Counti->setText("3");
+    menus.limitAction()->setChecked(true);
+    menus.termsAction()->setChecked(true);
+    QSignalSpy plotted(&form->plot(), &PlotControl::finished);
+    ui.Command1->click();
+    QCOMPARE(plotted.size(), 1);
+    const tavelo::PlotResult result = plotted.first().first().value<tavelo::PlotResult>();
+
+    QVERIFY(form->files().savePictureTo(folder.filePath("график.png")));
+    QCOMPARE(QImage(folder.filePath("график.png")).convertToFormat(QImage::Format_RGB32),
+             ui.Picture1->picture().convertToFormat(QImage::Format_RGB32));
+
+    QVERIFY(form->files().saveValuesTo(folder.filePath("значения.csv")));
+    const QStringList lines = QString::fromUtf8(readFile(folder.filePath("значения.csv"))).split("\r\n", Qt::SkipEmptyParts);
+    // Cells that hold a comma are quoted, so that no spreadsheet splits them.
+    QStringList names{"t, периоды", "f(t), м", "Слагаемое 1, м", "Слагаемое 3, м", "Предельная форма, м"};
+    names.replaceInStrings(QRegularExpression("^(.*)$"), "\"\\1\"");
+    QCOMPARE(lines.first(), names.join(separator));
+    // A row for every column drawn, the sum in it the one drawn, to the bit.
+    QCOMPARE(lines.size() - 1, result.readout.lastColumn() + 1);
+    const QLocale reading(locale);
+    for (int x = 0; x <= result.readout.lastColumn(); x += 73) {
+        QStringList cells = lines[x + 1].split(separator);
+        QCOMPARE(cells.size(), 5);
+        cells.replaceInStrings("\"", "");
+        bool number = false;
+        QCOMPARE(reading.toDouble(cells[1], &number), result.readout.value(x));
+        QVERIFY(number);
+        QCOMPARE(reading.toDouble(cells[0]), result.readout.periods(x));
+    }
 }
 
 void FilesTest::soundFilesOpenAsRecorded_data()

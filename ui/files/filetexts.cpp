@@ -112,6 +112,38 @@ QString saveTaskDialogTitle()
     return QStringLiteral("Сохранить как задание");
 }
 
+QString savePictureDialogTitle()
+{
+    return QStringLiteral("Сохранить рисунок");
+}
+
+QString saveValuesDialogTitle()
+{
+    return QStringLiteral("Сохранить значения");
+}
+
+QString pictureFilter()
+{
+    return QStringLiteral("Рисунки PNG (*.png)");
+}
+
+QString valuesFilter()
+{
+    return QStringLiteral("Таблицы CSV (*.csv)");
+}
+
+QStringList valueColumnNames(const std::vector<int>& terms, bool limit, bool target)
+{
+    QStringList names{QStringLiteral("t, периоды"), QStringLiteral("f(t), м")};
+    for (const int n : terms)
+        names << QStringLiteral("Слагаемое %1, м").arg(n);
+    if (limit)
+        names << QStringLiteral("Предельная форма, м");
+    if (target)
+        names << QStringLiteral("Цель, м");
+    return names;
+}
+
 QString taskWordsQuestion()
 {
     return QStringLiteral("Слова задания для учеников (можно оставить пустыми):");

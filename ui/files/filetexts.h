@@ -3,6 +3,9 @@
 #include "core/lessonfile.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <vector>
 
 // Why a lesson file could not be opened, in words, with the file's name.
 QString lessonFaultMessage(const QString& fileName, const tavelo::LessonFault& fault);
@@ -31,6 +34,14 @@ QString noTargetMessage();
 
 // The dialogs' titles, questions and filters.
 QString saveTaskDialogTitle();
+QString savePictureDialogTitle();
+QString saveValuesDialogTitle();
+QString pictureFilter();
+QString valuesFilter();
+
+// The names of the plot's values' columns: time, sum, the terms given, and
+// the limit shape or the target where they have a column.
+QStringList valueColumnNames(const std::vector<int>& terms, bool limit, bool target);
 QString taskWordsQuestion();
 QString openDialogTitle();
 QString saveDialogTitle();

@@ -2,6 +2,7 @@
 
 #include "core/celltable.h"
 #include "core/lessonfile.h"
+#include "core/plotvalues.h"
 #include "core/termtable.h"
 #include "ui/files/filetexts.h"
 #include "ui/files/lessonstate.h"
@@ -18,6 +19,7 @@
 #include "ui/window/picturemenus.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QApplication>
 #include <QDropEvent>
 #include <QDir>
@@ -26,6 +28,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMimeData>
 #include <QSaveFile>
@@ -82,9 +85,15 @@ LessonFiles::LessonFiles(SeriesModel* model, PlotControl* plot, PlotSound* sound
     connect(m_saveAsAction, &QAction::triggered, this, &LessonFiles::saveAs);
     m_saveTaskAction = new QAction(QStringLiteral("Сохранить как задание…"), this);
     connect(m_saveTaskAction, &QAction::triggered, this, &LessonFiles::saveTask);
+    m_savePictureAction = new QAction(QStringLiteral("Сохранить рисунок…"), this);
+    connect(m_savePictureAction, &QAction::triggered, this, &LessonFiles::savePicture);
+    m_saveValuesAction = new QAction(QStringLiteral("Сохранить значения…"), this);
+    connect(m_saveValuesAction, &QAction::triggered, this, &LessonFiles::saveValues);
     for (PictureBox* area : {plotArea, spectrumArea}) {
         auto* files = new QMenu(QStringLiteral("Файл"), area);
         files->addActions({m_openAction, m_saveAction, m_saveAsAction, m_saveTaskAction});
+        files->addSeparator();
+        files->addActions({m_savePictureAction, m_saveValuesAction});
         auto* separator = new QAction(area);
         separator->setSeparator(true);
         area->insertActions(area->actions().value(0), {files->menuAction(), separator});
@@ -230,6 +239,38 @@ bool LessonFiles::saveTaskTo(const QString& path, const QString& words)
     return true;
 }
 
+bool LessonFiles::savePictureTo(const QString& path)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    m_plotArea->picture().save(&buffer, "PNG");
+    if (!write(path, png.toStdString()))
+        return false;
+    m_plotArea->announce(savedText(shownName(path)));
+    return true;
+}
+
+bool LessonFiles::saveValuesTo(const QString& path)
+{
+    const tavelo::HarmonicParams params = m_model->read();
+    const tavelo::PlotChoice choice{.terms = m_menus->termsAction()->isChecked(),
+                                    .limit = m_model->limitShown(),
+                                    .lastWaveform = m_model->lastWaveform(),
+                                    .shape = m_model->target().shape};
+    const tavelo::PlotValueTable table = tavelo::plotValueTable(params, m_plotArea->ScaleWidth(), choice);
+    std::vector<std::string> header;
+    for (const QString& name : valueColumnNames(table.terms, table.limit.has_value(), table.target))
+        header.push_back(name.toStdString());
+    // Spreadsheets read a decimal comma where cells are separated by semicolons.
+    const char decimalMark = QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
+    const char separator = decimalMark == ',' ? ';' : ',';
+    if (!write(path, tavelo::plotValueText(table, header, separator, decimalMark)))
+        return false;
+    m_plotArea->announce(savedText(shownName(path)));
+    return true;
+}
+
 bool LessonFiles::write(const QString& path, const std::string& text)
 {
     // The new text goes to a file beside the old one, which takes its place
@@ -281,12 +322,27 @@ void LessonFiles::saveTask()
         saveTaskTo(path, words);
 }
 
-QString LessonFiles::chooseSavePath(const QString& title, const QString& suggestedName)
+void LessonFiles::savePicture()
+{
+    const QString path = chooseSavePath(savePictureDialogTitle(), QStringLiteral("график.png"), pictureFilter());
+    if (!path.isEmpty())
+        savePictureTo(path);
+}
+
+void LessonFiles::saveValues()
+{
+    const QString path = chooseSavePath(saveValuesDialogTitle(), QStringLiteral("значения.csv"), valuesFilter());
+    if (!path.isEmpty())
+        saveValuesTo(path);
+}
+
+QString LessonFiles::chooseSavePath(const QString& title, const QString& suggestedName, const QString& filter)
 {
     const QString start = QFileInfo(suggestedName).isAbsolute() ? suggestedName : QDir(folder()).filePath(suggestedName);
-    QString path = QFileDialog::getSaveFileName(m_window, title, start, lessonFilter());
+    QString path = QFileDialog::getSaveFileName(m_window, title, start, filter.isEmpty() ? lessonFilter() : filter);
+    // The suffix of the name suggested, where the user typed none.
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".tavelo");
+        path += QLatin1Char('.') + QFileInfo(suggestedName).suffix();
     return path;
 }
 

@@ -37,6 +37,8 @@ public:
     QAction* saveAction() const { return m_saveAction; }
     QAction* saveAsAction() const { return m_saveAsAction; }
     QAction* saveTaskAction() const { return m_saveTaskAction; }
+    QAction* savePictureAction() const { return m_savePictureAction; }
+    QAction* saveValuesAction() const { return m_saveValuesAction; }
 
     // Opens the file; what cannot be opened is said in a message, and
     // nothing changes. During a plot the file opens when the plot ends.
@@ -46,6 +48,11 @@ public:
     // Saves a teacher's task: the target shown with the teacher's words, and
     // no terms. Without a target there is nothing to save, which is said.
     bool saveTaskTo(const QString& path, const QString& words);
+    // The plot area as drawn, as a PNG picture at the window's scale.
+    bool savePictureTo(const QString& path);
+    // The plot's values column by column for a report (CSV in the user's
+    // locale: a decimal comma goes with semicolons between the cells).
+    bool saveValuesTo(const QString& path);
     // The lesson's file, once opened or saved.
     QString path() const { return m_path; }
 
@@ -53,6 +60,8 @@ public:
     void save();
     void saveAs();
     void saveTask();
+    void savePicture();
+    void saveValues();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,7 +70,7 @@ private:
     void openNow(const QString& path);
     bool openLesson(const QString& path, const QByteArray& bytes);
     bool write(const QString& path, const std::string& text);
-    QString chooseSavePath(const QString& title, const QString& suggestedName);
+    QString chooseSavePath(const QString& title, const QString& suggestedName, const QString& filter = {});
     void setPath(const QString& path);
     QString folder() const;
     void rememberFolder(const QString& path);
@@ -80,6 +89,8 @@ private:
     QAction* m_saveAction;
     QAction* m_saveAsAction;
     QAction* m_saveTaskAction;
+    QAction* m_savePictureAction;
+    QAction* m_saveValuesAction;
     QString m_path;
     QString m_pending;
 };
