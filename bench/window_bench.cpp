@@ -8,6 +8,7 @@
 
 #include "referenceloop.h"
 #include "core/vectorstate.h"
+#include "ui/files/lessonfiles.h"
 #include "ui/plot/picturecanvas.h"
 #include "ui/plot/plotcontrol.h"
 #include "ui/series/seriesmodel.h"
@@ -27,6 +28,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -95,6 +97,24 @@ void fillManyTerms(Form1& form)
         replaceText(form.AAA(i), QString::number(1.0 / i, 'g', 17));
         replaceText(form.FFF(i), QString::number(0.01 * i, 'g', 17));
     }
+}
+
+// Ten seconds of a 220 Hz tone with ten harmonics as a 16-bit mono WAV file
+// at 44.1 kHz, as a phone records one.
+QByteArray tenSecondWav()
+{
+    const int rate = 44100;
+    QByteArray data;
+    for (int k = 0; k < 10 * rate; ++k) {
+        double v = 0;
+        for (int n = 1; n <= 10; ++n)
+            v += 0.4 / n * std::sin(2 * 3.141592653589793 * n * 220 * double(k) / rate + n);
+        const auto sample = static_cast<qint16>(std::lround(v * 32767 / 1.2));
+        data.append(reinterpret_cast<const char*>(&sample), 2);
+    }
+    const auto le = [](quint32 v, int n) { return QByteArray(reinterpret_cast<const char*>(&v), n); };
+    return "RIFF" + le(quint32(36 + data.size()), 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(rate, 4)
+           + le(rate * 2, 4) + le(2, 2) + le(16, 2) + "data" + le(quint32(data.size()), 4) + data;
 }
 
 // Runs in a child process: start up as the program does, say so once the
@@ -206,6 +226,38 @@ int main(int argc, char* argv[])
         return milliseconds(timer);
     }), "ms");
     form.zoom().setPercent(100);
+
+    // Files: two lessons of 250 terms opened in turn, each to its plot drawn,
+    // and a recording of ten seconds opened to its terms and their plot.
+    {
+        QTemporaryDir folder;
+        const QString lessons[] = {folder.filePath("a.tavelo"), folder.filePath("b.tavelo")};
+        form.files().saveTo(lessons[0]);
+        replaceText(form.AAA(250), "0.5");
+        form.files().saveTo(lessons[1]);
+        print("lesson of 250 terms opened to the plot drawn", measure(21, [&, i = 0]() mutable {
+            QElapsedTimer timer;
+            timer.start();
+            form.files().open(lessons[i++ % 2]);
+            QCoreApplication::processEvents();
+            return milliseconds(timer);
+        }), "ms");
+        const QString sound = folder.filePath("tone.wav");
+        QFile wav(sound);
+        wav.open(QIODevice::WriteOnly);
+        wav.write(tenSecondWav());
+        wav.close();
+        print("WAV of 10 s opened to its terms, plot drawn", measure(11, [&] {
+            QElapsedTimer timer;
+            timer.start();
+            form.files().open(sound);
+            QCoreApplication::processEvents();
+            return milliseconds(timer);
+        }), "ms");
+        // Back to the lesson, without the recording's target and pitch.
+        form.files().open(lessons[0]);
+        fillManyTerms(form);
+    }
 
     int digit = 0;
     const Figure amplitudeKey = measure(201, [&] {

@@ -248,10 +248,13 @@ echo "== the RPM"
 started=$SECONDS
 rpmtop=$work/rpm
 mkdir -p "$rpmtop/SOURCES"
-git -C "$source" archive --prefix="tavelo-$version/" -o "$rpmtop/SOURCES/tavelo-$version.tar.gz" HEAD
+# The tarball and its time from one commit, should another land during the run.
+commit=$(git -C "$source" rev-parse HEAD)
+epoch=$(git -C "$source" log -1 --format=%ct "$commit")
+git -C "$source" archive --prefix="tavelo-$version/" -o "$rpmtop/SOURCES/tavelo-$version.tar.gz" "$commit"
 rpmbuild_at() { # topdir options...: rpmbuild -ba with the RPM recipe from the tarball
     tar -xzf "$rpmtop/SOURCES/tavelo-$version.tar.gz" -O "tavelo-$version/tavelo.spec" >"$1/tavelo.spec"
-    SOURCE_DATE_EPOCH=$(git -C "$source" log -1 --format=%ct) rpmbuild -ba --nodeps --define "_topdir $1" \
+    SOURCE_DATE_EPOCH=$epoch rpmbuild -ba --nodeps --define "_topdir $1" \
         --define "_buildhost tavelo" --define "use_source_date_epoch_as_buildtime 1" \
         --define "clamp_mtime_to_source_date_epoch 1" "${@:2}" "$1/tavelo.spec" >"$1/rpmbuild.log" 2>&1
 }
