@@ -366,6 +366,18 @@ void FilesTest::aTeachersTaskOpensWithoutItsAnswerAndIsSolvedWithTheSpectrumsKey
     const auto description = [&] { return ui.Picture1->accessibleDescription(); };
     QVERIFY2(description().contains("Задание учителя: Найдите две амплитуды."), qPrintable(description()));
 
+    // Opened in another window, the task looks the same.
+    {
+        const auto another = startedForm();
+        another->files().open(path);
+        const Seen opened = seen(*form);
+        const Seen again = seen(*another);
+        QCOMPARE(again.texts, opened.texts);
+        QVERIFY(again.picture == opened.picture && again.spectrum == opened.spectrum);
+    }
+    form->activateWindow(); // the check's key works in the active window
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+
     ui.Picture1->setFocus();
     QTest::keyClick(ui.Picture1, Qt::Key_Return, Qt::ControlModifier);
     QVERIFY2(description().contains("Пока нет: отклонение "), qPrintable(description()));
