@@ -96,8 +96,8 @@ menu() { # x y downs: opens a drawing area's menu and chooses its own item so ma
     before=$(visible_windows)
     xdotool mousemove $((X + $1)) $((Y + $2)) click 3
     wait_for 50 windows_shown_beyond "$before" || echo "no menu opened at $1, $2"
-    # «Отменить» and «Повторить» stand above every drawing area's own items.
-    for _ in $(seq $(($3 + 2))); do xdotool key Down; done
+    # «Файл», «Отменить» and «Повторить» stand above every drawing area's own items.
+    for _ in $(seq $(($3 + 3))); do xdotool key Down; done
     xdotool key Return
     wait_for 50 eval '! windows_shown_beyond "$before"' || true
 }

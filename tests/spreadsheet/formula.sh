@@ -116,11 +116,12 @@ EOF
         fail "Math did not open the formula ($locale)" "math-$locale"
         continue
     fi
-    sleep 3
+    # A first start makes the profile: the window shows before it takes keys.
+    sleep 8
     xdotool windowfocus --sync "$math_window"
     sleep 0.5
     # Tools › Import MathML from Clipboard, then saved in its own format.
-    xdotool key --delay 300 alt+t Down Down Return
+    xdotool key --delay 500 alt+t Down Down Return
     sleep 2
     xdotool key ctrl+s
     if ! wait_for changed "$formula" "$before"; then

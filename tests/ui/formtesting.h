@@ -9,6 +9,7 @@
 #include "ui/window/historyactions.h"
 #include "ui/plot/plotcontrol.h"
 #include "ui/series/seriesfields.h"
+#include "ui/sound/soundrecording.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,8 +26,10 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <cmath>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace formtesting {
 
@@ -225,6 +228,20 @@ inline QList<QPoint> pixelsOf(const QImage& image, QColor color)
         }
     }
     return found;
+}
+
+// A second of a sound of `terms` harmonics at `hertz`, as the microphone hands it over.
+inline std::vector<float> recordedSecond(double hertz, int terms)
+{
+    const int rate = SoundRecording::kSampleRate;
+    std::vector<float> samples(static_cast<std::size_t>(rate));
+    for (std::size_t k = 0; k < samples.size(); ++k) {
+        double v = 0;
+        for (int n = 1; n <= terms; ++n)
+            v += 0.3 / n * std::sin(2 * 3.141592653589793 * n * hertz * double(k) / rate + n);
+        samples[k] = static_cast<float>(v);
+    }
+    return samples;
 }
 
 inline const QColor kCurveBlue{0, 0, 255};

@@ -70,20 +70,6 @@ void drawZigzag(Form1& form, int height)
     QTest::mouseRelease(plot, Qt::LeftButton, {}, QPoint(area.right(), area.top() + 60));
 }
 
-// A second of a sound of `terms` harmonics at `hertz`, as the microphone hands it over.
-std::vector<float> recordedSecond(double hertz, int terms)
-{
-    const int rate = SoundRecording::kSampleRate;
-    std::vector<float> samples(static_cast<std::size_t>(rate));
-    for (std::size_t k = 0; k < samples.size(); ++k) {
-        double v = 0;
-        for (int n = 1; n <= terms; ++n)
-            v += 0.3 / n * std::sin(2 * 3.141592653589793 * n * hertz * double(k) / rate + n);
-        samples[k] = static_cast<float>(v);
-    }
-    return samples;
-}
-
 } // namespace
 
 class HistoryTest : public QObject {

@@ -357,7 +357,9 @@ QString LessonFiles::folder() const
     const QString remembered = QSettings().value(kFolderKey).toString();
     if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
         return remembered;
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The user's documents, or the home folder where there is no such folder.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 void LessonFiles::rememberFolder(const QString& path)
