@@ -91,6 +91,12 @@ EOF
         continue
     fi
     echo "ok: Tavelo's formula is on the clipboard as MathML ($locale)"
+    # Tavelo's MathML is handed on by xclip and Tavelo ends, so that Math is
+    # the only window the keys can go to.
+    xclip -selection clipboard -o -t application/mathml+xml >"$work/copied-$locale.mml"
+    kill "$tavelo" 2>/dev/null || true
+    wait "$tavelo" 2>/dev/null || true
+    xclip -selection clipboard -t application/mathml+xml -i "$work/copied-$locale.mml"
 
     # A profile that saves in the file's own format without asking.
     mkdir -p "$work/profile-$locale/user"
@@ -150,7 +156,7 @@ check('the formula holds the eight odd terms, the amplitudes the fields hold', f
 check('every term is 2πt/T times its number', command.count('slash T') == 8, command[:400])
 sys.exit(1 if failures else 0)
 EOF
-    kill "$tavelo" "$math" 2>/dev/null || true
-    wait "$tavelo" "$math" 2>/dev/null || true
+    kill "$math" 2>/dev/null || true
+    wait "$math" 2>/dev/null || true
 done
 exit $status

@@ -87,6 +87,10 @@ xdotool key Return
 wait_for test -s "$values" || fail "Tavelo saved no values" tavelo
 sleep 0.5
 echo "ok: Tavelo saved $(($(wc -l <"$values") - 1)) rows of values ($locale)"
+# Calc's is then the only window the keys can go to.
+kill "${pids[@]}" 2>/dev/null || true
+wait "${pids[@]}" 2>/dev/null || true
+pids=()
 
 LANG=$locale LANGUAGE= LC_ALL= soffice --calc --norestore --nologo \
     "-env:UserInstallation=file://$work/profile-$locale" "$values" >/dev/null 2>&1 &
