@@ -122,15 +122,22 @@ EOF
         fail "Math did not open the formula ($locale)" "math-$locale"
         continue
     fi
-    # A first start makes the profile: the window shows before it takes keys.
-    sleep 8
+    # A first start makes the profile, and on a busy machine the window shows
+    # long before Math has drawn into it and takes keys.
+    drawn() { [[ $(import -window "$math_window" -format '%k' info: 2>/dev/null || echo 0) -gt 16 ]]; }
+    for _ in $(seq 240); do
+        drawn && break
+        sleep 0.5
+    done
+    sleep 3
     xdotool windowfocus --sync "$math_window"
     sleep 0.5
     # Tools › Import MathML from Clipboard, then saved in its own format.
     xdotool key --delay 500 alt+t Down Down Return
     sleep 2
     xdotool key ctrl+s
-    if ! wait_for changed "$formula" "$before"; then
+    if ! wait_for changed "$formula" "$before" && ! wait_for changed "$formula" "$before" &&
+        ! wait_for changed "$formula" "$before"; then
         fail "Math did not save the formula ($locale)" "math-$locale"
         continue
     fi
