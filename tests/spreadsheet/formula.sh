@@ -106,38 +106,53 @@ EOF
 <item oor:path="/org.openoffice.Office.Common/Save/Document"><prop oor:name="WarnAlienFormat" oor:op="fuse"><value>false</value></prop></item>
 </oor:items>
 EOF
+    # The profile made by a start without a window first: a first start can
+    # restart LibreOffice, and keys sent meanwhile are lost.
+    LANG=$locale LANGUAGE= LC_ALL= timeout 180 soffice --headless --norestore --terminate_after_init \
+        "-env:UserInstallation=file://$work/profile-$locale" >/dev/null 2>&1 || true
     before=$(stat -c %Y.%s "$formula")
     sleep 1 # the file's time is in seconds
-    LANG=$locale LANGUAGE= LC_ALL= soffice --math --norestore --nologo \
-        "-env:UserInstallation=file://$work/profile-$locale" "$formula" >/dev/null 2>&1 &
-    math=$!
-    pids+=("$math")
-    math_window=""
-    for _ in $(seq 120); do
-        math_window=$(xdotool search --onlyvisible --name "formula-$locale" 2>/dev/null | head -n 1 || true)
-        [[ -n $math_window ]] && break
+    # Math is given a second start where the first took no keys (the file
+    # unchanged, so nothing is imported twice).
+    saved=false
+    for attempt in 1 2; do
+        LANG=$locale LANGUAGE= LC_ALL= soffice --math --norestore --nologo \
+            "-env:UserInstallation=file://$work/profile-$locale" "$formula" >/dev/null 2>&1 &
+        math=$!
+        pids+=("$math")
+        math_window=""
+        for _ in $(seq 240); do
+            math_window=$(xdotool search --onlyvisible --name "formula-$locale" 2>/dev/null | head -n 1 || true)
+            [[ -n $math_window ]] && break
+            sleep 0.5
+        done
+        [[ -n $math_window ]] || continue
+        # On a busy machine the window shows long before Math has drawn into
+        # it and takes keys.
+        drawn() { [[ $(import -window "$math_window" -format '%k' info: 2>/dev/null || echo 0) -gt 16 ]]; }
+        for _ in $(seq 240); do
+            drawn && break
+            sleep 0.5
+        done
+        sleep 3
+        xdotool windowfocus --sync "$math_window" 2>/dev/null || true
         sleep 0.5
+        # Tools › Import MathML from Clipboard, then saved in its own format.
+        xdotool key --delay 500 alt+t Down Down Return
+        sleep 2
+        xdotool key ctrl+s
+        if wait_for changed "$formula" "$before" || wait_for changed "$formula" "$before"; then
+            saved=true
+            break
+        fi
+        echo "Math took no keys on its start $attempt ($locale)"
+        import -window root "$work/math-$locale-$attempt.png" 2>/dev/null || true
+        kill "$math" 2>/dev/null || true
+        pkill -f "profile-$locale" 2>/dev/null || true
+        wait "$math" 2>/dev/null || true
+        sleep 2
     done
-    if [[ -z $math_window ]]; then
-        fail "Math did not open the formula ($locale)" "math-$locale"
-        continue
-    fi
-    # A first start makes the profile, and on a busy machine the window shows
-    # long before Math has drawn into it and takes keys.
-    drawn() { [[ $(import -window "$math_window" -format '%k' info: 2>/dev/null || echo 0) -gt 16 ]]; }
-    for _ in $(seq 240); do
-        drawn && break
-        sleep 0.5
-    done
-    sleep 3
-    xdotool windowfocus --sync "$math_window"
-    sleep 0.5
-    # Tools › Import MathML from Clipboard, then saved in its own format.
-    xdotool key --delay 500 alt+t Down Down Return
-    sleep 2
-    xdotool key ctrl+s
-    if ! wait_for changed "$formula" "$before" && ! wait_for changed "$formula" "$before" &&
-        ! wait_for changed "$formula" "$before"; then
+    if ! $saved; then
         fail "Math did not save the formula ($locale)" "math-$locale"
         continue
     fi
