@@ -50,6 +50,7 @@ else
     echo "FAIL: the checker fails the square wave with a gap, but not for the gap"; cat "$work/checker-gap.txt"; failures=1
 fi
 
+wine_latency_msec=500
 start_program
 source "$here/../programwindow.sh"
 find_program_window

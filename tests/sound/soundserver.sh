@@ -60,15 +60,18 @@ pacat --raw --latency-msec=2 /dev/zero &
 pids+=("$!")
 
 # Starts $program on the display (a Windows build under Wine) as $tavelo.
+# Wine's PulseAudio driver keeps 30 ms in the server by default and feeds it
+# from a timer thread; with the sink held at half a millisecond by the stream
+# above, a busy machine delays that thread past what is queued and the server
+# plays silence. On Windows the device's own queue holds what the program
+# queues (half a second); under Wine the server is the device, and a test
+# that plays sets wine_latency_msec=500 to give it as much. A test that
+# records keeps 200 ms: Wine's wave input holds a tenth of a second, and the
+# server's fragments of half a second would overflow it.
+wine_latency_msec=200
 start_program() {
     if [[ $program == *.exe ]]; then
-        # Wine's PulseAudio driver keeps 30 ms in the server by default and
-        # feeds it from a timer thread; with the sink held at half a
-        # millisecond by the stream above, a busy machine delays that thread
-        # past the 30 ms and the server plays silence. A Windows wave output
-        # keeps its own queue (the program keeps half a second in it); here
-        # the driver is given as much.
-        PULSE_LATENCY_MSEC=200 wine "$program" &
+        PULSE_LATENCY_MSEC=$wine_latency_msec wine "$program" &
     else
         QT_QPA_PLATFORM=xcb "$program" &
     fi

@@ -1,3 +1,4 @@
+#include "ui/sound/audioclientoutput.h"
 #include "ui/sound/sounddevices.h"
 
 #include <windows.h>
@@ -12,7 +13,9 @@ namespace {
 
 // Windows' own wave output and input, which every Windows has: no library
 // ships with the program for them. Samples go out and come in as 16-bit PCM,
-// the one format every device and driver takes.
+// the one format every device and driver takes. Sounds are played through
+// the audio engine directly where it takes them, and through the wave output
+// where it does not.
 
 SoundFailure failureOf(MMRESULT result, bool input)
 {
@@ -265,6 +268,8 @@ class WaveSoundDevices final : public SoundDevices {
 public:
     std::unique_ptr<SoundOutput> openOutput(int sampleRate, int channels, SoundFailure& failure) override
     {
+        if (auto output = openAudioClientOutput(sampleRate, channels))
+            return output;
         HANDLE bufferDone = CreateEventW(nullptr, FALSE, FALSE, nullptr);
         HWAVEOUT device = nullptr;
         int deviceChannels = channels;
