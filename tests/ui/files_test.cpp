@@ -120,6 +120,7 @@ private slots:
     void faultyFilesAreRefusedWithNothingChanged_data();
     void faultyFilesAreRefusedWithNothingChanged();
     void openingIsOneStepAndTablesOpenAsPasted();
+    void aSaveDrawsAPlotOnlyWhereOneIsShown();
     void aFileDroppedOnAFieldOpensAndTextStaysText();
     void aTeachersTaskOpensWithoutItsAnswerAndIsSolvedWithTheSpectrumsKeys();
     void thePictureAndTheValuesAreSavedForAReport_data();
@@ -285,6 +286,24 @@ void FilesTest::openingIsOneStepAndTablesOpenAsPasted()
     form->historyActions().undoAction()->trigger();
     QVERIFY(form->series().state().target.shape);
     QVERIFY(seriesTexts(*form) != square.texts);
+}
+
+void FilesTest::aSaveDrawsAPlotOnlyWhereOneIsShown()
+{
+    QTemporaryDir folder;
+    const auto form = startedForm();
+    const Controls ui = controlsOf(*form);
+    QSignalSpy plotted(&form->plot(), &PlotControl::finished);
+    const Seen before = seen(*form);
+    QVERIFY(form->files().saveTo(folder.filePath("a.tavelo")));
+    QCOMPARE(plotted.size(), 0);
+    QVERIFY(seen(*form).picture == before.picture);
+
+    ui.Command1->click();
+    const QImage withoutName = seen(*form).picture;
+    QVERIFY(form->files().saveTo(folder.filePath("b.tavelo")));
+    QCOMPARE(plotted.size(), 2); // drawn again with the file's name in its corner
+    QVERIFY(seen(*form).picture != withoutName);
 }
 
 void FilesTest::aFileDroppedOnAFieldOpensAndTextStaysText()

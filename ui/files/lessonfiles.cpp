@@ -213,7 +213,10 @@ bool LessonFiles::saveTo(const QString& path)
         return false;
     setPath(path);
     m_plotArea->announce(savedText(shownName(path)));
-    m_plot->request();
+    // The file's name stands in the plot's corner: a plot on show is drawn
+    // again to show it, and none is drawn where none was.
+    if (m_model->plotShown())
+        m_plot->request();
     return true;
 }
 

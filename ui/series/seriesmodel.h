@@ -47,6 +47,7 @@ public:
     SeriesState state() const { return capture(); }
     const SeriesTarget& target() const { return m_target; }
     bool limitShown() const { return m_limitShown; }
+    bool plotShown() const { return m_plotShown; }
     std::optional<tavelo::Waveform> lastWaveform() const { return m_lastWaveform; }
     const std::optional<TaskState>& task() const { return m_task; }
 
