@@ -69,7 +69,7 @@ if [[ -n $windows && -f $windows && -f $zip ]] && command -v wine >/dev/null; th
     unzip -q "$zip" -d "$work/portable"
     folder=$(dirname "$(find "$work/portable" -name tavelo.exe)")
     cp "$windows" "$folder/"
-    echo "the same under Wine (Windows' wave output):"
+    echo "the same under Wine (Windows' audio engine):"
     export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe=d
     wineboot --init 2>/dev/null
     measure wine "$folder/$(basename "$windows")"

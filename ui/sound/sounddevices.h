@@ -61,6 +61,7 @@ public:
     virtual std::unique_ptr<SoundInput> openInput(int sampleRate, SoundFailure& failure) = 0;
 
     // The desktop's own: PulseAudio's simple client library on Linux, which
-    // PipeWire serves as well; the wave output and input on Windows.
+    // PipeWire serves as well; on Windows its audio engine, or the wave
+    // output where the engine cannot take the samples, and the wave input.
     static std::shared_ptr<SoundDevices> platform();
 };
