@@ -1,4 +1,5 @@
 #include "ui/sound/audioclientoutput.h"
+#include "ui/sound/waveformat.h"
 
 #include <windows.h>
 #include <audioclient.h>
@@ -73,13 +74,8 @@ public:
     {
         if (FAILED(device->Activate(__uuidof(IAudioClient), CLSCTX_ALL, nullptr, m_client.putVoid())))
             return false;
-        WAVEFORMATEX format{};
-        format.wFormatTag = WAVE_FORMAT_IEEE_FLOAT;
-        format.nChannels = static_cast<WORD>(m_channels);
-        format.nSamplesPerSec = static_cast<DWORD>(m_sampleRate);
-        format.wBitsPerSample = 32;
-        format.nBlockAlign = static_cast<WORD>(m_channels * sizeof(float));
-        format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
+        const WAVEFORMATEX format
+            = waveFormat(WAVE_FORMAT_IEEE_FLOAT, 32, m_sampleRate, static_cast<int>(m_channels));
         // The engine converts the rate and the channels to its own mix.
         const DWORD flags = AUDCLNT_STREAMFLAGS_AUTOCONVERTPCM | AUDCLNT_STREAMFLAGS_SRC_DEFAULT_QUALITY
                             | AUDCLNT_STREAMFLAGS_NOPERSIST;

@@ -1,5 +1,6 @@
 #include "ui/sound/audioclientoutput.h"
 #include "ui/sound/sounddevices.h"
+#include "ui/sound/waveformat.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -38,14 +39,7 @@ SoundFailure failureOf(MMRESULT result, bool input)
 
 WAVEFORMATEX pcm(int sampleRate, int channels)
 {
-    WAVEFORMATEX format{};
-    format.wFormatTag = WAVE_FORMAT_PCM;
-    format.nChannels = static_cast<WORD>(channels);
-    format.nSamplesPerSec = static_cast<DWORD>(sampleRate);
-    format.wBitsPerSample = 16;
-    format.nBlockAlign = static_cast<WORD>(channels * sizeof(short));
-    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
-    return format;
+    return waveFormat(WAVE_FORMAT_PCM, 16, sampleRate, channels);
 }
 
 // A fiftieth of a second of samples, handed to the device and back.
